@@ -1,0 +1,29 @@
+# The whole set-up on a fresh Debian machine: `make run` or `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps configure build run test dll clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 300
+
+# The program runs in a working folder of its own, so that config.cfg and saved data never land in
+# the source tree.
+run: build
+	@mkdir -p $(BUILD)/run
+	@cd $(BUILD)/run && ../app/quev
+
+clean:
+	@rm -rf $(BUILD)
