@@ -25,5 +25,11 @@ run: build
 	@mkdir -p $(BUILD)/run
 	@cd $(BUILD)/run && ../app/quev
 
+# Pelvoran.dll for 32-bit Windows, cross-compiled, with its export table checked.
+dll:
+	@scripts/install-deps g++-mingw-w64-i686
+	@scripts/build-dll $(BUILD)/dll
+	@scripts/check-dll-exports $(BUILD)/dll/Pelvoran.dll
+
 clean:
 	@rm -rf $(BUILD)
