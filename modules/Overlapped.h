@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The event handle comes from platform/Events.h; until that header is in, a compatible
+// pointer-sized handle is declared here.
+namespace platform {
+struct EventState;
+using Event = EventState*;
+}  // namespace platform
+
+// The overlapped record a block transfer is queued with. Its layout follows the system's own
+// record (two pointer-sized words of the driver, a 64-bit file offset, the event), so it is
+// 20 bytes on 32-bit targets; only the event matters to the modules: it is signalled once per
+// completed block.
+struct OverlappedRecord {
+  uintptr_t Internal;
+  uintptr_t InternalHigh;
+  uint32_t Offset;
+  uint32_t OffsetHigh;
+  platform::Event hEvent;
+};
+
+static_assert(offsetof(OverlappedRecord, Offset) == 2 * sizeof(void*));
+static_assert(offsetof(OverlappedRecord, hEvent) == 2 * sizeof(void*) + 8);
+static_assert(sizeof(void*) != 4 || sizeof(OverlappedRecord) == 20);
