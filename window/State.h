@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "modules/Overlapped.h"
+
 class IQuevModule;
 class IUsb3000Module;
 namespace ui {
@@ -182,6 +184,10 @@ struct DacPlaybackGroup {
 
 // The one set of objects for overlapped block transfers with a module.
 struct TransferStateGroup {
+    platform::Event AdcEvent = nullptr;  // auto-reset, signalled when a block read completes
+    platform::Event DacEvent = nullptr;  // the same for block writes
+    OverlappedRecord AdcOverlapped{};
+    OverlappedRecord DacOverlapped{};
     uint32_t AdcBytesDone = 0;
     uint32_t DacBytesDone = 0;
     int32_t IoTimeout = 0;  // ms
@@ -291,5 +297,6 @@ void SetStartupValues();
 void SetStartupRunFlags();
 
 // Every group back to program start: zeroed and empty, then both start-up steps above applied.
-// Worker references are dropped, not awaited; module interfaces are forgotten, not released.
+// Worker references are dropped, not awaited; module interfaces and transfer events are
+// forgotten, not released.
 void ResetSharedState();
