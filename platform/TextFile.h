@@ -1,0 +1,114 @@
+#pragma once
+// Text files as the runtime reads and writes them: single bytes (code page 1251), lines ended by
+// CR LF, numbers separated by anything at or below the blank, and the 23-character real.
+//
+// Reading rules that older files rely on:
+// - a line ends at CR, and one LF directly after it is skipped; a lone LF is an ordinary byte;
+// - byte 26 (Ctrl-Z) ends the text, whatever follows it;
+// - a number skips every byte at or below the blank (line ends included) before it and ends
+//   before the next such byte; at the end of the text it reads as 0 without error.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/FileHandle.h"
+
+namespace platform {
+
+inline constexpr char kEndOfText = 26;
+inline constexpr std::size_t kMaxIntegerToken = 32;
+inline constexpr std::size_t kMaxRealToken = 64;
+inline constexpr std::size_t kFileRealWidth = 23;
+
+// The file real: sign blank or "-", one digit, ".", 14 digits, "E", exponent sign, 4 digits; the
+// value rounded half up (away from zero) on its exact binary value to 15 significant digits.
+// Not-a-number and infinities are "Nan", "+Inf", "-Inf", right-aligned. Writes exactly 23 bytes.
+void FormatFileReal(double value, char* out);
+std::string FileRealText(double value);
+
+class TextReader {
+public:
+    // Opens an existing file; "File not found" and the other runtime messages on failure.
+    explicit TextReader(const std::string& path);
+    // Reads a text held in memory with the same rules (used for parsing and fuzzing).
+    static TextReader FromBytes(std::string_view bytes);
+
+    TextReader(TextReader&&) noexcept;
+    TextReader& operator=(TextReader&&) noexcept;
+    ~TextReader();
+
+    // Nothing left, or Ctrl-Z next.
+    bool AtEnd();
+    // Up to `count` bytes of the current line; stops before CR and at the end of the text.
+    std::string ReadChars(std::size_t count);
+    // Skips the rest of the line: up to and including CR, then one LF directly after it.
+    void SkipLine();
+    // A decimal integer of at most 32 characters in the signed 32-bit range; anything else
+    // fails with "Invalid numeric input".
+    std::int32_t ReadInt();
+    // A decimal real of at most 64 characters (sign, digits, ".", digits, exponent), or exactly
+    // "Nan", "+Inf" or "-Inf" as the writer writes them.
+    double ReadReal();
+
+    void Close();
+
+private:
+    TextReader();
+    bool Refill();
+    void EnsureAhead(std::size_t bytes);
+    bool SkipBlanks();
+    std::string_view TakeToken(std::size_t maxLength);
+
+    FileHandle file_;
+    std::string_view memory_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool exhausted_ = false;
+};
+
+class TextWriter {
+public:
+    // Creates or replaces the file.
+    explicit TextWriter(const std::string& path);
+    // Without Close() (an exception on its way) the file is closed and what was buffered is
+    // dropped: a half-written file is never reported as written.
+    ~TextWriter() = default;
+
+    TextWriter(TextWriter&&) noexcept = default;
+    TextWriter& operator=(TextWriter&&) noexcept = default;
+
+    void Write(std::string_view bytes);
+    void WriteChar(char c) {
+        if (used_ == kBufferSize) {
+            Flush();
+        }
+        buffer_[used_++] = c;
+    }
+    void WriteInt(std::int64_t value);
+    void WriteReal(double value);
+    void WriteLineEnd();
+
+    // Flushes and closes; the first failure throws ("Disk full", ...).
+    void Close();
+
+    static constexpr std::size_t kBufferSize = 1 << 20;
+
+private:
+    void Flush();
+    char* Reserve(std::size_t bytes) {
+        if (kBufferSize - used_ < bytes) {
+            Flush();
+        }
+        return buffer_.get() + used_;
+    }
+
+    FileHandle file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,285 @@
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/TextFile.h"
+
+namespace platform {
+namespace {
+
+constexpr std::size_t kBlockSize = 1 << 20;
+// Room kept behind the block so that a whole number token is always in the buffer at once.
+constexpr std::size_t kLookahead = 128;
+constexpr std::size_t kBufferSize = kBlockSize + kLookahead;
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void ThrowInvalidInput() { throw InOutError("Invalid numeric input"); }
+
+std::int32_t ParseInteger(std::string_view token) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < token.size() && (token[i] == '-' || token[i] == '+')) {
+        negative = token[i] == '-';
+        ++i;
+    }
+    if (i == token.size()) {
+        ThrowInvalidInput();
+    }
+    const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
+    std::uint64_t value = 0;
+    for (; i < token.size(); ++i) {
+        if (!IsDigit(token[i])) {
+            ThrowInvalidInput();
+        }
+        value = value * 10 + static_cast<unsigned>(token[i] - '0');
+        if (value > limit) {
+            ThrowInvalidInput();
+        }
+    }
+    return negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(value))
+                    : static_cast<std::int32_t>(value);
+}
+
+// Checks the decimal grammar and tells whether a result out of range lies below the smallest
+// value (it then reads as zero) rather than above the largest (an error).
+struct RealShape {
+    bool valid = false;
+    bool tiny = false;
+};
+
+RealShape InspectReal(std::string_view token) {
+    std::size_t i = 0;
+    if (i < token.size() && (token[i] == '-' || token[i] == '+')) {
+        ++i;
+    }
+    long long magnitude = 0;  // decimal position of the first significant digit
+    bool seenSignificant = false;
+    std::size_t mantissaDigits = 0;
+    long long intDigits = 0;
+    for (; i < token.size() && IsDigit(token[i]); ++i, ++mantissaDigits) {
+        if (seenSignificant || token[i] != '0') {
+            seenSignificant = true;
+            ++intDigits;
+        }
+    }
+    long long leadingFractionZeros = 0;
+    if (i < token.size() && token[i] == '.') {
+        ++i;
+        for (; i < token.size() && IsDigit(token[i]); ++i, ++mantissaDigits) {
+            if (!seenSignificant) {
+                if (token[i] == '0') {
+                    ++leadingFractionZeros;
+                } else {
+                    seenSignificant = true;
+                }
+            }
+        }
+    }
+    if (mantissaDigits == 0) {
+        return {};
+    }
+    long long exponent = 0;
+    if (i < token.size() && (token[i] == 'E' || token[i] == 'e')) {
+        ++i;
+        bool negative = false;
+        if (i < token.size() && (token[i] == '-' || token[i] == '+')) {
+            negative = token[i] == '-';
+            ++i;
+        }
+        if (i == token.size()) {
+            return {};
+        }
+        for (; i < token.size() && IsDigit(token[i]); ++i) {
+            exponent = std::min<long long>(exponent * 10 + (token[i] - '0'), 1'000'000);
+        }
+        if (negative) {
+            exponent = -exponent;
+        }
+    }
+    if (i != token.size()) {
+        return {};
+    }
+    magnitude = intDigits > 0 ? intDigits - 1 + exponent : -(leadingFractionZeros + 1) + exponent;
+    return {true, magnitude < 0};
+}
+
+double ParseReal(std::string_view token) {
+    if (token == "Nan") {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    if (token == "+Inf") {
+        return std::numeric_limits<double>::infinity();
+    }
+    if (token == "-Inf") {
+        return -std::numeric_limits<double>::infinity();
+    }
+    const RealShape shape = InspectReal(token);
+    if (!shape.valid) {
+        ThrowInvalidInput();
+    }
+    const bool negative = token.front() == '-';
+    const char* first = token.data() + ((token.front() == '-' || token.front() == '+') ? 1 : 0);
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(first, token.data() + token.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        if (!shape.tiny) {
+            ThrowInvalidInput();
+        }
+        value = 0;
+    } else if (ec != std::errc() || ptr != token.data() + token.size()) {
+        ThrowInvalidInput();
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+TextReader::TextReader() : buffer_(new char[kBufferSize]) {}
+
+TextReader::TextReader(const std::string& path) : TextReader() {
+    file_ = FileHandle(path, FileHandle::Mode::Read);
+}
+
+TextReader TextReader::FromBytes(std::string_view bytes) {
+    TextReader reader;
+    reader.memory_ = bytes;
+    return reader;
+}
+
+TextReader::TextReader(TextReader&&) noexcept = default;
+TextReader& TextReader::operator=(TextReader&&) noexcept = default;
+TextReader::~TextReader() = default;
+
+bool TextReader::Refill() {
+    if (exhausted_) {
+        return false;
+    }
+    if (pos_ > 0) {
+        std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+    }
+    char* const fresh = buffer_.get() + end_;
+    const std::size_t room = kBufferSize - end_;
+    std::size_t got;
+    if (file_.IsOpen()) {
+        got = file_.Read(fresh, room);
+    } else {
+        got = std::min(room, memory_.size());
+        std::memcpy(fresh, memory_.data(), got);
+        memory_.remove_prefix(got);
+    }
+    if (got < room && (file_.IsOpen() || memory_.empty())) {
+        exhausted_ = true;
+    }
+    if (const void* stop = std::memchr(fresh, kEndOfText, got)) {
+        got = static_cast<std::size_t>(static_cast<const char*>(stop) - fresh);
+        exhausted_ = true;
+    }
+    end_ += got;
+    if (exhausted_) {
+        file_ = FileHandle();
+    }
+    return got > 0;
+}
+
+void TextReader::EnsureAhead(std::size_t bytes) {
+    while (end_ - pos_ < bytes && Refill()) {
+    }
+}
+
+bool TextReader::AtEnd() { return pos_ == end_ && !Refill(); }
+
+std::string TextReader::ReadChars(std::size_t count) {
+    std::string out;
+    while (out.size() < count && !AtEnd()) {
+        const char* first = buffer_.get() + pos_;
+        std::size_t n = std::min(count - out.size(), end_ - pos_);
+        if (const void* cr = std::memchr(first, '\r', n)) {
+            n = static_cast<std::size_t>(static_cast<const char*>(cr) - first);
+            out.append(first, n);
+            pos_ += n;
+            break;
+        }
+        out.append(first, n);
+        pos_ += n;
+    }
+    return out;
+}
+
+void TextReader::SkipLine() {
+    while (!AtEnd()) {
+        const char* first = buffer_.get() + pos_;
+        if (const void* cr = std::memchr(first, '\r', end_ - pos_)) {
+            pos_ += static_cast<std::size_t>(static_cast<const char*>(cr) - first) + 1;
+            if (!AtEnd() && buffer_[pos_] == '\n') {
+                ++pos_;
+            }
+            return;
+        }
+        pos_ = end_;
+    }
+}
+
+bool TextReader::SkipBlanks() {
+    for (;;) {
+        const char* p = buffer_.get() + pos_;
+        const char* const stop = buffer_.get() + end_;
+        while (p < stop && IsBlank(*p)) {
+            ++p;
+        }
+        pos_ = static_cast<std::size_t>(p - buffer_.get());
+        if (p < stop) {
+            return true;
+        }
+        if (!Refill()) {
+            return false;
+        }
+    }
+}
+
+// The token at the reading position, at most maxLength + 1 bytes long so that an overlong one
+// is recognised; the position moves behind it.
+std::string_view TextReader::TakeToken(std::size_t maxLength) {
+    if (end_ - pos_ <= maxLength) {
+        EnsureAhead(maxLength + 1);
+    }
+    const char* const first = buffer_.get() + pos_;
+    const char* const stop = first + std::min(end_ - pos_, maxLength + 1);
+    const char* p = first;
+    while (p < stop && !IsBlank(*p)) {
+        ++p;
+    }
+    const std::size_t length = static_cast<std::size_t>(p - first);
+    pos_ += length;
+    if (length > maxLength) {
+        ThrowInvalidInput();
+    }
+    return {first, length};
+}
+
+std::int32_t TextReader::ReadInt() {
+    if (!SkipBlanks()) {
+        return 0;
+    }
+    return ParseInteger(TakeToken(kMaxIntegerToken));
+}
+
+double TextReader::ReadReal() {
+    if (!SkipBlanks()) {
+        return 0;
+    }
+    return ParseReal(TakeToken(kMaxRealToken));
+}
+
+void TextReader::Close() {
+    file_.Close();
+    memory_ = {};
+    pos_ = end_ = 0;
+    exhausted_ = true;
+}
+
+} // namespace platform

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "platform/TextFile.h"
+#include "platform/TextFileTemp.h"
+
+using platform::FileRealText;
+using platform::InOutError;
+using platform::TextReader;
+using platform::TextWriter;
+
+namespace {
+
+// Independent reference: round the full exact expansion half away from zero by hand.
+std::string ReferenceReal(double value) {
+    static char exact[900];
+    const double magnitude = std::fabs(value);
+    auto done = std::to_chars(exact, exact + sizeof exact, magnitude, std::chars_format::scientific, 800);
+    std::string digits;
+    const char* p = exact;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits += *p;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), done.ptr, exponent);
+    std::string kept = digits.substr(0, 15);
+    if (digits[15] >= '5') {
+        int i = 14;
+        while (i >= 0 && kept[i] == '9') {
+            kept[i--] = '0';
+        }
+        if (i < 0) {
+            kept[0] = '1';
+            ++exponent;
+        } else {
+            ++kept[i];
+        }
+    }
+    std::string expText = std::to_string(std::abs(exponent));
+    expText.insert(0, 4 - expText.size(), '0');
+    return std::string(1, value < 0 ? '-' : ' ') + kept[0] + "." + kept.substr(1) + "E" +
+           (exponent < 0 ? '-' : '+') + expText;
+}
+
+} // namespace
+
+TEST(FileReal, WritesTwentyThreeCharactersWithSignDigitsAndFourDigitExponent) {
+    EXPECT_EQ(FileRealText(100), " 1.00000000000000E+0002");
+    EXPECT_EQ(FileRealText(0), " 0.00000000000000E+0000");
+    EXPECT_EQ(FileRealText(-0.0), " 0.00000000000000E+0000");
+    EXPECT_EQ(FileRealText(-0.5), "-5.00000000000000E-0001");
+    EXPECT_EQ(FileRealText(-2.5), "-2.50000000000000E+0000");
+    EXPECT_EQ(FileRealText(2.0 / 3.0), " 6.66666666666667E-0001");
+    EXPECT_EQ(FileRealText(5e-324), " 4.94065645841247E-0324");
+    EXPECT_EQ(FileRealText(std::numeric_limits<double>::max()), " 1.79769313486232E+0308");
+}
+
+TEST(FileReal, RoundsExactTiesAwayFromZeroAndCarriesIntoTheExponent) {
+    // printf's half-even rounding would give ...00E+0014 here.
+    EXPECT_EQ(FileRealText(100000000000000.5), " 1.00000000000001E+0014");
+    EXPECT_EQ(FileRealText(-100000000000000.5), "-1.00000000000001E+0014");
+    EXPECT_EQ(FileRealText(100000000000002.5), " 1.00000000000003E+0014");
+    EXPECT_EQ(FileRealText(999999999999999.5), " 1.00000000000000E+0015");
+    EXPECT_EQ(FileRealText(9.999999999999998), " 1.00000000000000E+0001");
+    EXPECT_EQ(FileRealText(0.125), " 1.25000000000000E-0001");
+}
+
+TEST(FileReal, NonFiniteValuesAreRightAlignedWords) {
+    EXPECT_EQ(FileRealText(std::nan("")), std::string(20, ' ') + "Nan");
+    EXPECT_EQ(FileRealText(INFINITY), std::string(19, ' ') + "+Inf");
+    EXPECT_EQ(FileRealText(-INFINITY), std::string(19, ' ') + "-Inf");
+}
+
+TEST(FileReal, AgreesWithExactHalfUpRoundingOnRandomValuesAndTies) {
+    std::mt19937_64 random(12345);
+    for (int i = 0; i < 20000; ++i) {
+        double value;
+        const uint64_t bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value) || value == 0) {
+            continue;
+        }
+        ASSERT_EQ(FileRealText(value), ReferenceReal(value)) << bits;
+    }
+    for (int i = 0; i < 20000; ++i) {
+        // n + 0.5 with 16 significant digits: exact ties at the 15th digit.
+        const double tie = static_cast<double>(100000000000000 + random() % 800000000000000) + 0.5;
+        ASSERT_EQ(FileRealText(tie), ReferenceReal(tie)) << tie;
+        const double scaled = (static_cast<double>(random() % 10000000000000000) + 0.5) * 1024;
+        ASSERT_EQ(FileRealText(-scaled), ReferenceReal(-scaled)) << scaled;
+    }
+}
+
+TEST(FileReal, ReadsBackToFifteenSignificantDigits) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> spread(-1e6, 1e6);
+    for (int i = 0; i < 2000; ++i) {
+        const double value = spread(random);
+        const double back = TextReader::FromBytes(FileRealText(value)).ReadReal();
+        EXPECT_NEAR(back, value, std::fabs(value) * 1e-14);
+        EXPECT_EQ(FileRealText(back), FileRealText(value));
+    }
+}
+
+TEST(TextWriterFile, WritesBytesIntegersRealsAndLineEnds) {
+    TempFolder folder;
+    const std::string path = folder.File("out.txt");
+    TextWriter writer(path);
+    writer.Write("a\xe2");
+    writer.WriteChar('\t');
+    writer.WriteInt(-32768);
+    writer.WriteChar(' ');
+    writer.WriteInt(INT64_MIN);
+    writer.WriteLineEnd();
+    writer.WriteReal(-2.5);
+    writer.Close();
+    EXPECT_EQ(TempFolder::Bytes(path),
+              "a\xe2\t-32768 -9223372036854775808\r\n-2.50000000000000E+0000");
+}
+
+TEST(TextWriterFile, LargeOutputCrossesTheBufferIntact) {
+    TempFolder folder;
+    const std::string path = folder.File("big.txt");
+    std::string expected;
+    TextWriter writer(path);
+    const std::string piece(1000, 'x');
+    for (int i = 0; i < 3000; ++i) {
+        writer.WriteInt(i);
+        writer.Write(piece);
+        expected += std::to_string(i) + piece;
+    }
+    writer.Close();
+    EXPECT_EQ(TempFolder::Bytes(path), expected);
+}
+
+TEST(TextWriterFile, FullDeviceReportsDiskFull) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no full device here";
+    }
+    TextWriter writer("/dev/full");
+    writer.Write("data");
+    try {
+        writer.Close();
+        ADD_FAILURE() << "a write to a full device reported success";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "Disk full");
+    }
+}
+
+TEST(TextWriterFile, CreatingInAMissingFolderFails) {
+    TempFolder folder;
+    EXPECT_THROW(TextWriter(folder.File("no/such/dir.asc")), InOutError);
+}
