@@ -2,6 +2,7 @@
 
 #include "platform/Numbers.h"
 
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <mutex>

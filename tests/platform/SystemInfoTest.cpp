@@ -37,21 +37,21 @@ TEST(SystemInfo, AnInstalledProviderAnswersEveryQuery) {
 }
 
 TEST(SystemInfo, LinuxReaderGivesPlausibleFigures) {
-    LinuxSystemInfo linux;
-    EXPECT_GT(linux.GetOsVersion().Major, 0u);
-    EXPECT_GT(linux.FreePhysicalMemory(), 0);
-    EXPECT_GE(linux.FreeDiskBytes(), 0);
+    LinuxSystemInfo reader;
+    EXPECT_GT(reader.GetOsVersion().Major, 0u);
+    EXPECT_GT(reader.FreePhysicalMemory(), 0);
+    EXPECT_GE(reader.FreeDiskBytes(), 0);
 }
 
 TEST(SystemInfo, LinuxReaderChangesAndReportsTheCurrentDirectory) {
-    LinuxSystemInfo linux;
-    const std::string start = linux.GetCurrentDirectory();
+    LinuxSystemInfo reader;
+    const std::string start = reader.GetCurrentDirectory();
     ASSERT_FALSE(start.empty());
     const std::string temp = std::filesystem::canonical(std::filesystem::temp_directory_path());
-    ASSERT_TRUE(linux.SetCurrentDirectory(temp));
-    EXPECT_EQ(linux.GetCurrentDirectory(), temp);
-    EXPECT_FALSE(linux.SetCurrentDirectory(temp + "/no such folder here"));
-    EXPECT_FALSE(linux.SetCurrentDirectory(""));
-    EXPECT_EQ(linux.GetCurrentDirectory(), temp);
-    ASSERT_TRUE(linux.SetCurrentDirectory(start));
+    ASSERT_TRUE(reader.SetCurrentDirectory(temp));
+    EXPECT_EQ(reader.GetCurrentDirectory(), temp);
+    EXPECT_FALSE(reader.SetCurrentDirectory(temp + "/no such folder here"));
+    EXPECT_FALSE(reader.SetCurrentDirectory(""));
+    EXPECT_EQ(reader.GetCurrentDirectory(), temp);
+    ASSERT_TRUE(reader.SetCurrentDirectory(start));
 }
