@@ -1,0 +1,111 @@
+// Every export that passes through reaches the operation in its slot with the caller's arguments
+// and returns the operation's result unchanged, whatever the value.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FakeUsb3000.h"
+#include "FakeVendorLibrary.h"
+#include "flatlib/wrUsb3000.h"
+
+namespace {
+
+// Distinct objects whose addresses the exports must hand on.
+char text[16];
+uint8_t byteValue;
+int16_t shortValue, shorts[4];
+uint16_t wordValue;
+int32_t longValue, longs[4];
+uint32_t count, done;
+OverlappedRecord overlapped;
+
+int64_t P(const void* p) { return static_cast<int64_t>(reinterpret_cast<intptr_t>(p)); }
+
+struct PassThrough {
+  const char* name;
+  int slot;
+  std::function<int32_t(IDevPtr)> call;
+  std::vector<int64_t> args;
+};
+
+// WORD arguments use 0xFFFF and friends so that a narrowing or sign change on the way shows.
+const std::vector<PassThrough> kPassThroughs = {
+    {"OpenDevice", 0, [](IDevPtr d) { return wrOpenDevice_Usb3000(d, 0xFFFF); }, {0xFFFF}},
+    {"CloseDevice", 1, [](IDevPtr d) { return wrCloseDevice_Usb3000(d); }, {}},
+    {"GetUsbSpeed", 3, [](IDevPtr d) { return wrGetUsbSpeed_Usb3000(d, &byteValue); }, {P(&byteValue)}},
+    {"GetModuleName", 4, [](IDevPtr d) { return wrGetModuleName_Usb3000(d, text); }, {P(text)}},
+    {"GetModuleSerialNumber", 5, [](IDevPtr d) { return wrGetModuleSerialNumber_Usb3000(d, text); }, {P(text)}},
+    {"GetAvrVersion", 6, [](IDevPtr d) { return wrGetAvrVersion_Usb3000(d, text); }, {P(text)}},
+    {"ReleaseDevice", 7, [](IDevPtr d) { return wrReleaseDevice_Usb3000(d); }, {}},
+    {"RESET_DSP", 8, [](IDevPtr d) { return wrRESET_DSP_Usb3000(d); }, {}},
+    {"LOAD_DSP", 9, [](IDevPtr d) { return wrLOAD_DSP_Usb3000(d, text); }, {P(text)}},
+    {"LOAD_DSP_Default", 9, [](IDevPtr d) { return wrLOAD_DSP_Usb3000(d, nullptr); }, {0}},
+    {"MODULE_TEST", 10, [](IDevPtr d) { return wrMODULE_TEST_Usb3000(d); }, {}},
+    {"SEND_COMMAND", 12, [](IDevPtr d) { return wrSEND_COMMAND_Usb3000(d, 0x8001); }, {0x8001}},
+    {"PUT_VAR_WORD", 13, [](IDevPtr d) { return wrPUT_VAR_WORD_Usb3000(d, 0xFFFE, -2); }, {0xFFFE, -2}},
+    {"GET_VAR_WORD", 14, [](IDevPtr d) { return wrGET_VAR_WORD_Usb3000(d, 7, &shortValue); }, {7, P(&shortValue)}},
+    {"PUT_DM_WORD", 15, [](IDevPtr d) { return wrPUT_DM_WORD_Usb3000(d, 0x8000, -32768); }, {0x8000, -32768}},
+    {"GET_DM_WORD", 16, [](IDevPtr d) { return wrGET_DM_WORD_Usb3000(d, 9, &shortValue); }, {9, P(&shortValue)}},
+    {"PUT_PM_WORD", 17, [](IDevPtr d) { return wrPUT_PM_WORD_Usb3000(d, 0xFFFF, -1); }, {0xFFFF, -1}},
+    {"GET_PM_WORD", 18, [](IDevPtr d) { return wrGET_PM_WORD_Usb3000(d, 3, &longValue); }, {3, P(&longValue)}},
+    {"PUT_DM_ARRAY", 19, [](IDevPtr d) { return wrPUT_DM_ARRAY_Usb3000(d, 0x100, 4, shorts); }, {0x100, 4, P(shorts)}},
+    {"GET_DM_ARRAY", 20, [](IDevPtr d) { return wrGET_DM_ARRAY_Usb3000(d, 0x200, 3, shorts); }, {0x200, 3, P(shorts)}},
+    {"PUT_PM_ARRAY", 21, [](IDevPtr d) { return wrPUT_PM_ARRAY_Usb3000(d, 0x300, 2, longs); }, {0x300, 2, P(longs)}},
+    {"GET_PM_ARRAY", 22, [](IDevPtr d) { return wrGET_PM_ARRAY_Usb3000(d, 0xFFFF, 0xFFFF, longs); }, {0xFFFF, 0xFFFF, P(longs)}},
+    {"START_READ", 25, [](IDevPtr d) { return wrSTART_READ_Usb3000(d); }, {}},
+    {"STOP_READ", 26, [](IDevPtr d) { return wrSTOP_READ_Usb3000(d); }, {}},
+    {"READ_KADR", 27, [](IDevPtr d) { return wrREAD_KADR_Usb3000(d, shorts); }, {P(shorts)}},
+    {"READ_SAMPLE", 28, [](IDevPtr d) { return wrREAD_SAMPLE_Usb3000(d, 15, &shortValue); }, {15, P(&shortValue)}},
+    {"ReadData", 29, [](IDevPtr d) { return wrReadData_Usb3000(d, shorts, &count, &done, &overlapped); },
+     {P(shorts), P(&count), P(&done), P(&overlapped)}},
+    {"START_WRITE", 32, [](IDevPtr d) { return wrSTART_WRITE_Usb3000(d); }, {}},
+    {"STOP_WRITE", 33, [](IDevPtr d) { return wrSTOP_WRITE_Usb3000(d); }, {}},
+    {"WRITE_SAMPLE", 34, [](IDevPtr d) { return wrWRITE_SAMPLE_Usb3000(d, 1, &shortValue); }, {1, P(&shortValue)}},
+    {"WriteData", 35, [](IDevPtr d) { return wrWriteData_Usb3000(d, shorts, &count, &done, &overlapped); },
+     {P(shorts), P(&count), P(&done), P(&overlapped)}},
+    {"ENABLE_TTL_OUT", 36, [](IDevPtr d) { return wrENABLE_TTL_OUT_Usb3000(d, -1); }, {-1}},
+    {"TTL_OUT", 37, [](IDevPtr d) { return wrTTL_OUT_Usb3000(d, 0xA5A5); }, {0xA5A5}},
+    {"TTL_IN", 38, [](IDevPtr d) { return wrTTL_IN_Usb3000(d, &wordValue); }, {P(&wordValue)}},
+    {"ENABLE_FLASH_WRITE", 39, [](IDevPtr d) { return wrENABLE_FLASH_WRITE_Usb3000(d, 2); }, {2}},
+    {"GetLastErrorString", 42, [](IDevPtr d) { return wrGetLastErrorString_Usb3000(d, text, 0xFFFFFFFF); },
+     {P(text), 0xFFFFFFFF}},
+};
+
+class PassThroughExport : public testing::TestWithParam<PassThrough> {};
+
+TEST_P(PassThroughExport, ReachesItsOperationAndReturnsItsResultUnchanged) {
+  for (int32_t result : {0, 1, 2, 0x100, 0x12345678, -1}) {
+    FakeUsb3000 module;
+    module.result = result;
+    EXPECT_EQ(GetParam().call(&module), result);
+    ASSERT_EQ(module.calls.size(), 1u);
+    EXPECT_EQ(module.calls[0].slot, GetParam().slot);
+    EXPECT_EQ(module.calls[0].args, GetParam().args);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllOperations, PassThroughExport, testing::ValuesIn(kPassThroughs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PassThroughExports, ModuleHandleComesBackAsTheModuleGaveIt) {
+  FakeUsb3000 module;
+  module.handle = &module.calls;
+  EXPECT_EQ(wrGetModuleHandle_Usb3000(&module), &module.calls);
+  ASSERT_EQ(module.calls.size(), 1u);
+  EXPECT_EQ(module.calls[0].slot, 2);
+}
+
+TEST(VendorLibraryExports, VersionAndInstanceComeFromTheVendorLibraryUnchanged) {
+  FakeUsb3000 module;
+  fakevendor::version = 0xDEADBEEF;
+  fakevendor::instance = &module;
+  EXPECT_EQ(wrRtGetDllVersion_Usb3000(), 0xDEADBEEFu);
+  EXPECT_EQ(wrRtCreateInstance_Usb3000(), &module);
+  EXPECT_EQ(fakevendor::requestedName, "usb3000");
+
+  fakevendor::instance = nullptr;
+  EXPECT_EQ(wrRtCreateInstance_Usb3000(), nullptr);
+}
+
+}  // namespace
