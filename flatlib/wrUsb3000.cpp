@@ -49,21 +49,24 @@ WR_FORWARD(int32_t, WRITE_SAMPLE, (IDevPtr dev, uint16_t Channel, int16_t* Sampl
 WR_FORWARD(int32_t, ENABLE_TTL_OUT, (IDevPtr dev, int32_t EnableTtlOut), (EnableTtlOut))
 WR_FORWARD(int32_t, TTL_IN, (IDevPtr dev, uint16_t* TtlIn), (TtlIn))
 WR_FORWARD(int32_t, TTL_OUT, (IDevPtr dev, uint16_t TtlOut), (TtlOut))
-WR_FORWARD(int32_t, ENABLE_FLASH_WRITE, (IDevPtr dev, int32_t EnableFlashWrite),
-           (EnableFlashWrite))
+WR_FORWARD(int32_t, ENABLE_FLASH_WRITE, (IDevPtr dev, int32_t EnableFlashWrite), (EnableFlashWrite))
 WR_FORWARD(int32_t, PUT_VAR_WORD, (IDevPtr dev, uint16_t Address, int16_t Data), (Address, Data))
 WR_FORWARD(int32_t, GET_VAR_WORD, (IDevPtr dev, uint16_t Address, int16_t* Data), (Address, Data))
 WR_FORWARD(int32_t, PUT_DM_WORD, (IDevPtr dev, uint16_t Address, int16_t Data), (Address, Data))
 WR_FORWARD(int32_t, GET_DM_WORD, (IDevPtr dev, uint16_t Address, int16_t* Data), (Address, Data))
 WR_FORWARD(int32_t, PUT_PM_WORD, (IDevPtr dev, uint16_t Address, int32_t Data), (Address, Data))
 WR_FORWARD(int32_t, GET_PM_WORD, (IDevPtr dev, uint16_t Address, int32_t* Data), (Address, Data))
-WR_FORWARD(int32_t, PUT_DM_ARRAY, (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int16_t* Data),
+WR_FORWARD(int32_t, PUT_DM_ARRAY,
+           (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int16_t* Data),
            (BaseAddress, NPoints, Data))
-WR_FORWARD(int32_t, GET_DM_ARRAY, (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int16_t* Data),
+WR_FORWARD(int32_t, GET_DM_ARRAY,
+           (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int16_t* Data),
            (BaseAddress, NPoints, Data))
-WR_FORWARD(int32_t, PUT_PM_ARRAY, (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int32_t* Data),
+WR_FORWARD(int32_t, PUT_PM_ARRAY,
+           (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int32_t* Data),
            (BaseAddress, NPoints, Data))
-WR_FORWARD(int32_t, GET_PM_ARRAY, (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int32_t* Data),
+WR_FORWARD(int32_t, GET_PM_ARRAY,
+           (IDevPtr dev, uint16_t BaseAddress, uint16_t NPoints, int32_t* Data),
            (BaseAddress, NPoints, Data))
 
 #undef WR_FORWARD
@@ -141,7 +144,8 @@ constexpr int32_t kFailed = 0;
 
 }  // namespace
 
-PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev, wrDSP_INFO_USB3000* wrDspInfo) {
+PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev,
+                                                         wrDSP_INFO_USB3000* wrDspInfo) {
   RTUSB3000::DSP_INFO info{};
   if (dev->GET_DSP_INFO(&info) == 0) return kFailed;
   info.Target[sizeof info.Target - 1] = 0;
@@ -153,7 +157,8 @@ PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev, wrDSP_INFO
   return kDone;
 }
 
-PELVORAN_API int32_t QUEV_STDCALL wrGET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_PARS_USB3000* wrAp) {
+PELVORAN_API int32_t QUEV_STDCALL wrGET_INPUT_PARS_Usb3000(IDevPtr dev,
+                                                           wrINPUT_PARS_USB3000* wrAp) {
   RTUSB3000::INPUT_PARS ap{};
   ap.size = sizeof ap;
   if (dev->GET_INPUT_PARS(&ap) == 0) return kFailed;
@@ -162,7 +167,8 @@ PELVORAN_API int32_t QUEV_STDCALL wrGET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_
   return kDone;
 }
 
-PELVORAN_API int32_t QUEV_STDCALL wrSET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_PARS_USB3000* wrAp) {
+PELVORAN_API int32_t QUEV_STDCALL wrSET_INPUT_PARS_Usb3000(IDevPtr dev,
+                                                           wrINPUT_PARS_USB3000* wrAp) {
   RTUSB3000::INPUT_PARS ap{};
   ap.size = sizeof ap;
   CopyInputFields(ap, *wrAp);
@@ -172,7 +178,8 @@ PELVORAN_API int32_t QUEV_STDCALL wrSET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_
   return kDone;
 }
 
-PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev, wrOUTPUT_PARS_USB3000* wrDp) {
+PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev,
+                                                            wrOUTPUT_PARS_USB3000* wrDp) {
   RTUSB3000::OUTPUT_PARS dp{};
   dp.size = sizeof dp;
   if (dev->GET_OUTPUT_PARS(&dp) == 0) return kFailed;
@@ -181,7 +188,8 @@ PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev, wrOUTPU
   return kDone;
 }
 
-PELVORAN_API int32_t QUEV_STDCALL wrSET_OUTPUT_PARS_Usb3000(IDevPtr dev, wrOUTPUT_PARS_USB3000* wrDp) {
+PELVORAN_API int32_t QUEV_STDCALL wrSET_OUTPUT_PARS_Usb3000(IDevPtr dev,
+                                                            wrOUTPUT_PARS_USB3000* wrDp) {
   RTUSB3000::OUTPUT_PARS dp{};
   dp.size = sizeof dp;
   CopyOutputFields(dp, *wrDp);

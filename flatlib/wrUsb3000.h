@@ -149,41 +149,53 @@ PELVORAN_API int32_t QUEV_STDCALL wrReleaseDevice_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrRESET_DSP_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrLOAD_DSP_Usb3000(IDevPtr dev, char* FileName);
 PELVORAN_API int32_t QUEV_STDCALL wrMODULE_TEST_Usb3000(IDevPtr dev);
-PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev, wrDSP_INFO_USB3000* wrDspInfo);
+PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev,
+                                                         wrDSP_INFO_USB3000* wrDspInfo);
 PELVORAN_API int32_t QUEV_STDCALL wrSEND_COMMAND_Usb3000(IDevPtr dev, uint16_t Command);
 PELVORAN_API int32_t QUEV_STDCALL wrGetLastErrorString_Usb3000(IDevPtr dev, char* lpBuffer,
-                                                              uint32_t nSize);
+                                                               uint32_t nSize);
 PELVORAN_API int32_t QUEV_STDCALL wrGET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_PARS_USB3000* wrAp);
 PELVORAN_API int32_t QUEV_STDCALL wrSET_INPUT_PARS_Usb3000(IDevPtr dev, wrINPUT_PARS_USB3000* wrAp);
 PELVORAN_API int32_t QUEV_STDCALL wrSTART_READ_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrSTOP_READ_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrREAD_KADR_Usb3000(IDevPtr dev, int16_t* Data);
-PELVORAN_API int32_t QUEV_STDCALL wrREAD_SAMPLE_Usb3000(IDevPtr dev, uint16_t Channel, int16_t* Sample);
+PELVORAN_API int32_t QUEV_STDCALL wrREAD_SAMPLE_Usb3000(IDevPtr dev, uint16_t Channel,
+                                                        int16_t* Sample);
 PELVORAN_API int32_t QUEV_STDCALL wrReadData_Usb3000(IDevPtr dev, int16_t* lpBuffer,
                                                      uint32_t* nNumberOfWordsToRead,
                                                      uint32_t* lpNumberOfBytesRead,
                                                      OverlappedRecord* lpOverlapped);
-PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev, wrOUTPUT_PARS_USB3000* wrDp);
-PELVORAN_API int32_t QUEV_STDCALL wrSET_OUTPUT_PARS_Usb3000(IDevPtr dev, wrOUTPUT_PARS_USB3000* wrDp);
+PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev,
+                                                            wrOUTPUT_PARS_USB3000* wrDp);
+PELVORAN_API int32_t QUEV_STDCALL wrSET_OUTPUT_PARS_Usb3000(IDevPtr dev,
+                                                            wrOUTPUT_PARS_USB3000* wrDp);
 PELVORAN_API int32_t QUEV_STDCALL wrSTART_WRITE_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrSTOP_WRITE_Usb3000(IDevPtr dev);
 PELVORAN_API int32_t QUEV_STDCALL wrWriteData_Usb3000(IDevPtr dev, int16_t* lpBuffer,
                                                       uint32_t* nNumberOfWordsToWrite,
                                                       uint32_t* lpNumberOfBytesWritten,
                                                       OverlappedRecord* lpOverlapped);
-PELVORAN_API int32_t QUEV_STDCALL wrWRITE_SAMPLE_Usb3000(IDevPtr dev, uint16_t Channel, int16_t* Sample);
+PELVORAN_API int32_t QUEV_STDCALL wrWRITE_SAMPLE_Usb3000(IDevPtr dev, uint16_t Channel,
+                                                         int16_t* Sample);
 PELVORAN_API int32_t QUEV_STDCALL wrENABLE_TTL_OUT_Usb3000(IDevPtr dev, int32_t EnableTtlOut);
 PELVORAN_API int32_t QUEV_STDCALL wrTTL_IN_Usb3000(IDevPtr dev, uint16_t* TtlIn);
 PELVORAN_API int32_t QUEV_STDCALL wrTTL_OUT_Usb3000(IDevPtr dev, uint16_t TtlOut);
-PELVORAN_API int32_t QUEV_STDCALL wrENABLE_FLASH_WRITE_Usb3000(IDevPtr dev, int32_t EnableFlashWrite);
+PELVORAN_API int32_t QUEV_STDCALL wrENABLE_FLASH_WRITE_Usb3000(IDevPtr dev,
+                                                               int32_t EnableFlashWrite);
 PELVORAN_API int32_t QUEV_STDCALL wrPUT_FLASH_Usb3000(IDevPtr dev, wrFLASH_USB3000* wrFi);
 PELVORAN_API int32_t QUEV_STDCALL wrGET_FLASH_Usb3000(IDevPtr dev, wrFLASH_USB3000* wrFi);
-PELVORAN_API int32_t QUEV_STDCALL wrPUT_VAR_WORD_Usb3000(IDevPtr dev, uint16_t Address, int16_t Data);
-PELVORAN_API int32_t QUEV_STDCALL wrGET_VAR_WORD_Usb3000(IDevPtr dev, uint16_t Address, int16_t* Data);
-PELVORAN_API int32_t QUEV_STDCALL wrPUT_DM_WORD_Usb3000(IDevPtr dev, uint16_t Address, int16_t Data);
-PELVORAN_API int32_t QUEV_STDCALL wrGET_DM_WORD_Usb3000(IDevPtr dev, uint16_t Address, int16_t* Data);
-PELVORAN_API int32_t QUEV_STDCALL wrPUT_PM_WORD_Usb3000(IDevPtr dev, uint16_t Address, int32_t Data);
-PELVORAN_API int32_t QUEV_STDCALL wrGET_PM_WORD_Usb3000(IDevPtr dev, uint16_t Address, int32_t* Data);
+PELVORAN_API int32_t QUEV_STDCALL wrPUT_VAR_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                         int16_t Data);
+PELVORAN_API int32_t QUEV_STDCALL wrGET_VAR_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                         int16_t* Data);
+PELVORAN_API int32_t QUEV_STDCALL wrPUT_DM_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                        int16_t Data);
+PELVORAN_API int32_t QUEV_STDCALL wrGET_DM_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                        int16_t* Data);
+PELVORAN_API int32_t QUEV_STDCALL wrPUT_PM_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                        int32_t Data);
+PELVORAN_API int32_t QUEV_STDCALL wrGET_PM_WORD_Usb3000(IDevPtr dev, uint16_t Address,
+                                                        int32_t* Data);
 PELVORAN_API int32_t QUEV_STDCALL wrPUT_DM_ARRAY_Usb3000(IDevPtr dev, uint16_t BaseAddress,
                                                          uint16_t NPoints, int16_t* Data);
 PELVORAN_API int32_t QUEV_STDCALL wrGET_DM_ARRAY_Usb3000(IDevPtr dev, uint16_t BaseAddress,

@@ -22,12 +22,15 @@ class FakeUsb3000 final : public IUsb3000Module {
   int32_t result = 1;
   void* handle = nullptr;
   std::vector<Call> calls;
-  std::vector<uint8_t> received;                    // the last packed record, as it arrived
-  std::function<void(uint8_t* record)> answer;      // rewrites the packed record before returning
+  std::vector<uint8_t> received;                // the last packed record, as it arrived
+  std::function<void(uint8_t* record)> answer;  // rewrites the packed record before returning
 
   int32_t QUEV_STDCALL OpenDevice(uint16_t a) override { return Log(0, a); }
   int32_t QUEV_STDCALL CloseDevice() override { return Log(1); }
-  void* QUEV_STDCALL GetModuleHandle() override { Log(2); return handle; }
+  void* QUEV_STDCALL GetModuleHandle() override {
+    Log(2);
+    return handle;
+  }
   int32_t QUEV_STDCALL GetUsbSpeed(uint8_t* a) override { return Log(3, a); }
   int32_t QUEV_STDCALL GetModuleName(char* a) override { return Log(4, a); }
   int32_t QUEV_STDCALL GetModuleSerialNumber(char* a) override { return Log(5, a); }
@@ -44,25 +47,39 @@ class FakeUsb3000 final : public IUsb3000Module {
   int32_t QUEV_STDCALL GET_DM_WORD(uint16_t a, int16_t* b) override { return Log(16, a, b); }
   int32_t QUEV_STDCALL PUT_PM_WORD(uint16_t a, int32_t b) override { return Log(17, a, b); }
   int32_t QUEV_STDCALL GET_PM_WORD(uint16_t a, int32_t* b) override { return Log(18, a, b); }
-  int32_t QUEV_STDCALL PUT_DM_ARRAY(uint16_t a, uint16_t b, int16_t* c) override { return Log(19, a, b, c); }
-  int32_t QUEV_STDCALL GET_DM_ARRAY(uint16_t a, uint16_t b, int16_t* c) override { return Log(20, a, b, c); }
-  int32_t QUEV_STDCALL PUT_PM_ARRAY(uint16_t a, uint16_t b, int32_t* c) override { return Log(21, a, b, c); }
-  int32_t QUEV_STDCALL GET_PM_ARRAY(uint16_t a, uint16_t b, int32_t* c) override { return Log(22, a, b, c); }
+  int32_t QUEV_STDCALL PUT_DM_ARRAY(uint16_t a, uint16_t b, int16_t* c) override {
+    return Log(19, a, b, c);
+  }
+  int32_t QUEV_STDCALL GET_DM_ARRAY(uint16_t a, uint16_t b, int16_t* c) override {
+    return Log(20, a, b, c);
+  }
+  int32_t QUEV_STDCALL PUT_PM_ARRAY(uint16_t a, uint16_t b, int32_t* c) override {
+    return Log(21, a, b, c);
+  }
+  int32_t QUEV_STDCALL GET_PM_ARRAY(uint16_t a, uint16_t b, int32_t* c) override {
+    return Log(22, a, b, c);
+  }
   int32_t QUEV_STDCALL GET_INPUT_PARS(RTUSB3000::INPUT_PARS* r) override { return Exchange(23, r); }
   int32_t QUEV_STDCALL SET_INPUT_PARS(RTUSB3000::INPUT_PARS* r) override { return Exchange(24, r); }
   int32_t QUEV_STDCALL START_READ() override { return Log(25); }
   int32_t QUEV_STDCALL STOP_READ() override { return Log(26); }
   int32_t QUEV_STDCALL READ_KADR(int16_t* a) override { return Log(27, a); }
   int32_t QUEV_STDCALL READ_SAMPLE(uint16_t a, int16_t* b) override { return Log(28, a, b); }
-  int32_t QUEV_STDCALL ReadData(int16_t* a, uint32_t* b, uint32_t* c, OverlappedRecord* d) override {
+  int32_t QUEV_STDCALL ReadData(int16_t* a, uint32_t* b, uint32_t* c,
+                                OverlappedRecord* d) override {
     return Log(29, a, b, c, d);
   }
-  int32_t QUEV_STDCALL GET_OUTPUT_PARS(RTUSB3000::OUTPUT_PARS* r) override { return Exchange(30, r); }
-  int32_t QUEV_STDCALL SET_OUTPUT_PARS(RTUSB3000::OUTPUT_PARS* r) override { return Exchange(31, r); }
+  int32_t QUEV_STDCALL GET_OUTPUT_PARS(RTUSB3000::OUTPUT_PARS* r) override {
+    return Exchange(30, r);
+  }
+  int32_t QUEV_STDCALL SET_OUTPUT_PARS(RTUSB3000::OUTPUT_PARS* r) override {
+    return Exchange(31, r);
+  }
   int32_t QUEV_STDCALL START_WRITE() override { return Log(32); }
   int32_t QUEV_STDCALL STOP_WRITE() override { return Log(33); }
   int32_t QUEV_STDCALL WRITE_SAMPLE(uint16_t a, int16_t* b) override { return Log(34, a, b); }
-  int32_t QUEV_STDCALL WriteData(int16_t* a, uint32_t* b, uint32_t* c, OverlappedRecord* d) override {
+  int32_t QUEV_STDCALL WriteData(int16_t* a, uint32_t* b, uint32_t* c,
+                                 OverlappedRecord* d) override {
     return Log(35, a, b, c, d);
   }
   int32_t QUEV_STDCALL ENABLE_TTL_OUT(int32_t a) override { return Log(36, a); }
