@@ -108,6 +108,13 @@ public:
         Notify(Property::Children);
         return raw;
     }
+    // The same, placed at the given bounds.
+    template <class T>
+    T* Add(std::string name, int left, int top, int width, int height) {
+        T* child = Add<T>(std::move(name));
+        child->SetBounds(left, top, width, height);
+        return child;
+    }
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);

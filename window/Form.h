@@ -1,0 +1,165 @@
+#pragma once
+// The main window: the frame (top panel, left panel, chart, status bar, page control) and every
+// page's controls, which it inherits from the page structs of window/pages/.
+
+#include <array>
+#include <memory>
+
+#include "ui/Controls.h"
+#include "window/pages/AdcPage.h"
+#include "window/pages/AffcPage.h"
+#include "window/pages/BalancePage.h"
+#include "window/pages/FuriePage.h"
+#include "window/pages/MemoPage.h"
+#include "window/pages/MetrologPage.h"
+#include "window/pages/PowerPage.h"
+#include "window/pages/ShemPage.h"
+
+inline constexpr int kSeriesCount = 16;
+
+// The filter of the open and save dialogs; the entry chosen, not the extension, picks the format.
+inline constexpr const char* kDataFileFilter =
+    "Численный формат  ( *.asc )|*.asc|Бинарный формат  ( *.dat )|*.dat|"
+    "Амплитуды и Фазы  ( *.af )|*.af|Конфигурация  ( *.cfg )|*.cfg";
+
+class TForma : public ui::Form,
+               public AdcPage,
+               public AffcPage,
+               public BalancePage,
+               public PowerPage,
+               public ShemPage,
+               public FuriePage,
+               public MetrologPage,
+               public MemoPage {
+public:
+    TForma();
+    ~TForma() override;
+
+    // ---- Frame ------------------------------------------------------------------------------
+    ui::Panel* PanelLOptions = nullptr;
+    ui::SpeedButton* SpeedButtonOpen = nullptr;
+    ui::SpeedButton* SpeedButtonSave = nullptr;
+    ui::SpeedButton* SpeedButtonChartToBuffer = nullptr;
+    ui::GroupBox* GroupBoxQuev = nullptr;
+    ui::Shape* ShapeADC = nullptr;
+    ui::Shape* ShapeDAC = nullptr;
+    ui::SpeedButton* SpeedButtonQuev = nullptr;
+
+    ui::PageControl* PageControl = nullptr;
+    ui::TabSheet* TabSheetADC = nullptr;
+    ui::TabSheet* TabSheetAFFC = nullptr;
+    ui::TabSheet* TabSheetBalance = nullptr;
+    ui::TabSheet* TabSheetPower = nullptr;
+    ui::TabSheet* TabSheetShem = nullptr;
+    ui::TabSheet* TabSheetFurie = nullptr;
+    ui::TabSheet* TabSheetMetrolog = nullptr;
+    ui::TabSheet* TabSheetMemo = nullptr;
+
+    ui::Panel* PanelChannel = nullptr;
+    ui::CheckBox* CheckBoxTitle = nullptr;
+    ui::CheckBox* CheckBoxZnach = nullptr;
+    ui::Label* LabelT = nullptr;
+    ui::Label* Label1 = nullptr;
+    ui::Label* Label2 = nullptr;
+    ui::Edit* EditFT = nullptr;
+    ui::Edit* EditFX = nullptr;
+    ui::Edit* EditFY = nullptr;
+    // Element n - 1 is LabelCn, LabelGn, Channeln; the named members point at the same controls.
+    std::array<ui::Label*, kSeriesCount> LabelC{};
+    std::array<ui::Label*, kSeriesCount> LabelG{};
+    std::array<ui::CheckBox*, kSeriesCount> Channel{};
+    ui::Label *LabelC1 = nullptr, *LabelC2 = nullptr, *LabelC3 = nullptr, *LabelC4 = nullptr,
+              *LabelC5 = nullptr, *LabelC6 = nullptr, *LabelC7 = nullptr, *LabelC8 = nullptr,
+              *LabelC9 = nullptr, *LabelC10 = nullptr, *LabelC11 = nullptr, *LabelC12 = nullptr,
+              *LabelC13 = nullptr, *LabelC14 = nullptr, *LabelC15 = nullptr, *LabelC16 = nullptr;
+    ui::CheckBox *Channel1 = nullptr, *Channel2 = nullptr, *Channel3 = nullptr,
+                 *Channel4 = nullptr, *Channel5 = nullptr, *Channel6 = nullptr,
+                 *Channel7 = nullptr, *Channel8 = nullptr, *Channel9 = nullptr,
+                 *Channel10 = nullptr, *Channel11 = nullptr, *Channel12 = nullptr,
+                 *Channel13 = nullptr, *Channel14 = nullptr, *Channel15 = nullptr,
+                 *Channel16 = nullptr;
+    ui::CheckBox* CheckBoxD3D = nullptr;
+    ui::SpeedButton* SpeedButtonSost = nullptr;
+
+    ui::Panel* PanelChart = nullptr;
+    ui::Chart* Chart = nullptr;
+    // Element n - 1 is Seriesn.
+    std::array<ui::Series*, kSeriesCount> Series{};
+    ui::Series *Series1 = nullptr, *Series2 = nullptr, *Series3 = nullptr, *Series4 = nullptr,
+               *Series5 = nullptr, *Series6 = nullptr, *Series7 = nullptr, *Series8 = nullptr,
+               *Series9 = nullptr, *Series10 = nullptr, *Series11 = nullptr, *Series12 = nullptr,
+               *Series13 = nullptr, *Series14 = nullptr, *Series15 = nullptr, *Series16 = nullptr;
+
+    ui::StatusBar* StatusBar = nullptr;
+
+    ui::OpenDialog* OpenDialog = nullptr;
+    ui::SaveDialog* SaveDialog = nullptr;
+    ui::ColorDialog* ColorDialog = nullptr;
+
+    // ---- Handlers of the frame -----------------------------------------------------------------
+    void SpeedButtonSostClick(ui::Control* Sender);
+    void CheckBoxTitleClick(ui::Control* Sender);
+    void CheckBoxZnachClick(ui::Control* Sender);
+    void EditFTExit(ui::Control* Sender);
+    void EditFXExit(ui::Control* Sender);
+    void EditFYExit(ui::Control* Sender);
+    // LabelC1Click to LabelC16Click: n is 1 to 16.
+    void LabelCClick(int n);
+    // Channel1Click to Channel16Click: n is 1 to 16.
+    void ChannelClick(int n);
+    // The playback page's six check boxes share it.
+    void Channel1Click(ui::Control*) { ChannelClick(1); }
+    void SpeedButtonQuevClick(ui::Control* Sender);
+    void SpeedButtonChartToBufferClick(ui::Control* Sender);
+    void SpeedButtonTimingClick(ui::Control* Sender);
+
+    // ---- Chart and redraw handlers -------------------------------------------------------------
+    // Zoom and scroll of the chart (one handler for both), and its undo-zoom.
+    void ChartZoom(ui::Control* Sender);
+    void ChartUndoZoom(ui::Control* Sender);
+
+    // ---- Files: open and save ------------------------------------------------------------------
+
+    // ---- Acquisition page (TabSheetADC) ---------------------------------------------------------
+
+    // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
+
+    // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
+
+    // ---- Power page (TabSheetPower) -------------------------------------------------------------
+
+    // ---- Playback buffer page (TabSheetShem) ----------------------------------------------------
+
+    // ---- Processing page (TabSheetFurie) --------------------------------------------------------
+
+    // ---- Metrology page (TabSheetMetrolog) ------------------------------------------------------
+
+protected:
+    // An event handler bound to one of this form's handler methods.
+    ui::NotifyEvent Handler(void (TForma::*method)(ui::Control*)) {
+        return [this, method](ui::Control* sender) { (this->*method)(sender); };
+    }
+
+private:
+    void CreateTopPanel();
+    void CreatePages();
+    void CreateChannelPanel();
+    void CreateChart();
+    void CreateStatusBar();
+    void CreateDialogs();
+    void CreateMemoPage();
+    // Each page's controls, in window/pages/<Page>.cpp.
+    void CreateAdcPage();
+    void CreateAffcPage();
+    void CreateBalancePage();
+    void CreatePowerPage();
+    void CreateShemPage();
+    void CreateFuriePage();
+    void CreateMetrologPage();
+
+    std::unique_ptr<ui::OpenDialog> openDialog_;
+    std::unique_ptr<ui::SaveDialog> saveDialog_;
+    std::unique_ptr<ui::ColorDialog> colorDialog_;
+};
+
+extern TForma* Forma;

@@ -1,0 +1,4 @@
+#include "window/Form.h"
+
+void TForma::CreateFuriePage() {
+}
