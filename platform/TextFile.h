@@ -33,7 +33,7 @@ class TextReader {
 public:
     // Opens an existing file; "File not found" and the other runtime messages on failure.
     explicit TextReader(const std::string& path);
-    // Reads a text held in memory with the same rules (used for parsing and fuzzing).
+    // Reads a copy of a text held in memory with the same rules (used for parsing and fuzzing).
     static TextReader FromBytes(std::string_view bytes);
 
     TextReader(TextReader&&) noexcept;
@@ -63,7 +63,8 @@ private:
     std::string_view TakeToken(std::size_t maxLength);
 
     FileHandle file_;
-    std::string_view memory_;
+    std::string memory_;
+    std::size_t memoryTaken_ = 0;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -168,11 +168,11 @@ bool TextReader::Refill() {
     if (file_.IsOpen()) {
         got = file_.Read(fresh, room);
     } else {
-        got = std::min(room, memory_.size());
-        std::memcpy(fresh, memory_.data(), got);
-        memory_.remove_prefix(got);
+        got = std::min(room, memory_.size() - memoryTaken_);
+        std::memcpy(fresh, memory_.data() + memoryTaken_, got);
+        memoryTaken_ += got;
     }
-    if (got < room && (file_.IsOpen() || memory_.empty())) {
+    if (got < room && (file_.IsOpen() || memoryTaken_ == memory_.size())) {
         exhausted_ = true;
     }
     if (const void* stop = std::memchr(fresh, kEndOfText, got)) {
@@ -277,7 +277,8 @@ double TextReader::ReadReal() {
 
 void TextReader::Close() {
     file_.Close();
-    memory_ = {};
+    memory_.clear();
+    memoryTaken_ = 0;
     pos_ = end_ = 0;
     exhausted_ = true;
 }
