@@ -82,9 +82,14 @@ void TApplication::Synchronize(const std::function<void()>& fn) {
         wake_.notify_all();
     }
     frontEnd_->WakeGui();
-    std::unique_lock lock(mutex_);
-    wake_.wait(lock, [&] { return call->done; });
-    if (call->error) std::rethrow_exception(call->error);
+    std::exception_ptr error;
+    {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return call->done; });
+        // Taken out under the lock so that the exception lives and dies in this thread alone.
+        error = std::move(call->error);
+    }
+    if (error) std::rethrow_exception(error);
 }
 
 int TApplication::ServePendingCalls() {
@@ -101,14 +106,14 @@ int TApplication::ServePendingCalls() {
             // A synchronous call counts as a handler: what it clicks or sets runs nested in it,
             // and its exception goes back to the worker instead of to the default handler.
             DispatchLevel level;
+            std::exception_ptr error;
             try {
                 call->fn();
             } catch (...) {
-                call->error = std::current_exception();
+                error = std::current_exception();
             }
-        }
-        {
             std::lock_guard lock(mutex_);
+            call->error = std::move(error);
             call->done = true;
         }
         wake_.notify_all();
