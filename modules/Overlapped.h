@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The event handle comes from platform/Events.h; until that header is in, a compatible
-// pointer-sized handle is declared here.
+// The event handle of platform/Events.h, declared again here (the declarations agree) so that
+// the flat-call library builds for targets without the platform's threading headers.
 namespace platform {
 struct EventState;
 using Event = EventState*;

@@ -1,0 +1,69 @@
+#include "sim/ModuleCore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sim {
+
+ModuleCore::ModuleCore(ModuleKind kind)
+    : kind_(kind), bench_(BenchState::Get()), transfers_(kind, *bench_.clock) {}
+
+bool ModuleCore::Enter(const char* operation) {
+  std::lock_guard lock(bench_.mutex);
+  log_.emplace_back(operation);
+  if (released_) {
+    ++bench_.callsAfterRelease;
+    return false;
+  }
+  return !bench_.ShouldFailLocked(kind_, operation);
+}
+
+bool ModuleCore::OpenDevice(uint16_t slot) {
+  std::lock_guard lock(bench_.mutex);
+  opened_ = slot == 0 && bench_.answers[KindIndex(kind_)].Present;
+  return opened_;
+}
+
+int32_t ModuleCore::Release() {
+  const bool ok = Enter("ReleaseDevice");
+  {
+    std::lock_guard lock(bench_.mutex);
+    if (released_) return 0;
+    released_ = true;
+  }
+  transfers_.StopRead();
+  transfers_.StopWrite();
+  return ok ? 1 : 0;
+}
+
+int32_t ModuleCore::Read(int16_t* buffer, const uint32_t* count, OverlappedRecord* overlapped) {
+  if (buffer == nullptr || count == nullptr || overlapped == nullptr) return 0;
+  const bool stall = bench_.TakeStall(kind_, Direction::Read);
+  transfers_.QueueRead(buffer, *count, overlapped->hEvent, stall);
+  return 1;
+}
+
+int32_t ModuleCore::Write(int16_t* words, const uint32_t* count, OverlappedRecord* overlapped) {
+  if (words == nullptr || count == nullptr || overlapped == nullptr) return 0;
+  const bool stall = bench_.TakeStall(kind_, Direction::Write);
+  transfers_.QueueWrite(words, *count, overlapped->hEvent, stall);
+  return 1;
+}
+
+std::vector<std::string> ModuleCore::Log() {
+  std::lock_guard lock(bench_.mutex);
+  return log_;
+}
+
+void CopyText(char* field, size_t size, const std::string& text) {
+  std::memset(field, 0, size);
+  if (size > 0) std::memcpy(field, text.data(), std::min(text.size(), size - 1));
+}
+
+void PutField(char* out, size_t limit, const std::string& text) {
+  const size_t n = std::min(text.size(), limit);
+  std::memcpy(out, text.data(), n);
+  if (n < limit) out[n] = '\0';
+}
+
+}  // namespace sim

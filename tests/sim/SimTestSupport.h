@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+#include "modules/QuevModule.h"
+#include "modules/Usb3000Module.h"
+#include "platform/Events.h"
+#include "sim/BenchControl.h"
+
+namespace simtest {
+
+// Every test starts from a healthy bench on an instant clock.
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim::Bench().Reset();
+    sim::Bench().SetClock(sim::ClockMode::Instant);
+  }
+  void TearDown() override { sim::Bench().Reset(); }
+};
+
+// An event and an overlapped record holding it, closed at the end.
+struct Transfer {
+  Transfer() { Overlapped.hEvent = Event; }
+  ~Transfer() { platform::CloseHandle(Event); }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
+  uint32_t Wait(uint32_t ms) { return platform::WaitForSingleObject(Event, ms); }
+
+  platform::Event Event = platform::CreateEvent();
+  OverlappedRecord Overlapped{};
+  uint32_t Done = 0;
+};
+
+// A Quev module through the bring-up the station performs.
+inline IQuevModule* OpenQuev() {
+  IQuevModule* m = CreateInstance("quev");
+  if (m == nullptr || !m->OpenDevice(0) || !m->LOAD_BIOS(nullptr)) return nullptr;
+  return m;
+}
+
+inline IUsb3000Module* OpenUsb3000() {
+  IUsb3000Module* m = RtCreateInstance("usb3000");
+  if (m == nullptr || !m->OpenDevice(0) || !m->LOAD_DSP(nullptr)) return nullptr;
+  return m;
+}
+
+// Programs the Quev ADC as the station does: channel i reads entry (15 - i) | gain << 6.
+inline bool SetQuevAdc(IQuevModule* m, int channels, double rateKHz, int gain = 0) {
+  QUEV_INPUT_PARS p{};
+  p.size = sizeof(p);
+  if (!m->GET_INPUT_PARS(&p)) return false;
+  p.CorrectionEnabled = 1;
+  p.ChannelsQuantity = static_cast<uint16_t>(channels);
+  for (int i = 0; i < channels; ++i) p.ControlTable[i] = static_cast<uint16_t>((15 - i) | gain << 6);
+  p.InputRate = rateKHz;
+  p.InterKadrDelay = 0.0025;
+  return m->SET_INPUT_PARS(&p) != 0;
+}
+
+inline bool SetQuevDac(IQuevModule* m, double rateKHz) {
+  QUEV_OUTPUT_PARS p{};
+  p.size = sizeof(p);
+  if (!m->GET_OUTPUT_PARS(&p)) return false;
+  p.OutputRate = rateKHz;
+  p.OutputFifoBaseAddress = 3000;
+  p.OutputFifoLength = 4032;
+  return m->SET_OUTPUT_PARS(&p) != 0;
+}
+
+// The Quev DAC word of the first channel for a level in mV.
+inline int16_t QuevDacWord(double mv) {
+  const long code = std::lround(std::clamp(mv * 0.4096, -2048.0, 2047.0));
+  return static_cast<int16_t>(code & 0x0FFF);
+}
+
+// Fourier coefficient of channel c at `cycles` periods over frames [first, first + count).
+inline std::complex<double> Harmonic(const std::vector<int16_t>& data, int channels, int c,
+                                     size_t first, size_t count, double cycles) {
+  std::complex<double> sum;
+  for (size_t k = 0; k < count; ++k) {
+    const double angle = 2 * std::numbers::pi * cycles * static_cast<double>(k) / count;
+    sum += static_cast<double>(data[(first + k) * channels + c]) *
+           std::polar(1.0, -angle);
+  }
+  return sum * (2.0 / static_cast<double>(count));
+}
+
+}  // namespace simtest
