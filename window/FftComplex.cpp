@@ -22,11 +22,19 @@ size_t ConvolutionSize(size_t length) {
 
 }  // namespace
 
-Radix2Fft::Radix2Fft(size_t size) : size_(size), twiddles_(size / 2) {
-    // Each twiddle straight from sin/cos: a recurrence would lose digits over 2^17 points.
-    for (size_t k = 0; k < twiddles_.size(); ++k) {
+Radix2Fft::Radix2Fft(size_t size) : size_(size), twiddles_(size > 0 ? size - 1 : 0) {
+    // Each twiddle straight from sin/cos: a recurrence would lose digits over 2^17 points. The
+    // twiddles of each stage are laid out one after the other so that a stage reads them in order.
+    std::vector<Complex> base(size / 2);
+    for (size_t k = 0; k < base.size(); ++k) {
         const double angle = 2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(size);
-        twiddles_[k] = {std::cos(angle), -std::sin(angle)};
+        base[k] = {std::cos(angle), -std::sin(angle)};
+    }
+    for (size_t half = 1; half < size; half *= 2) {
+        const size_t step = size / (2 * half);
+        for (size_t j = 0; j < half; ++j) {
+            twiddles_[half - 1 + j] = base[j * step];
+        }
     }
 }
 
@@ -46,15 +54,19 @@ void Radix2Fft::Run(Complex* data, bool inverse) const {
         }
     }
     const double sign = inverse ? -1.0 : 1.0;
+    // Group by group in memory order: walking all groups per twiddle strides by a power of two
+    // and thrashes the cache.
     for (size_t half = 1; half < n; half *= 2) {
-        const size_t step = n / (2 * half);
-        for (size_t j = 0; j < half; ++j) {
-            const Complex w{twiddles_[j * step].re, sign * twiddles_[j * step].im};
-            for (size_t i = j; i < n; i += 2 * half) {
-                const Complex t = Mul(data[i + half], w);
-                const Complex u = data[i];
-                data[i] = {u.re + t.re, u.im + t.im};
-                data[i + half] = {u.re - t.re, u.im - t.im};
+        const Complex* stage = twiddles_.data() + (half - 1);
+        for (size_t group = 0; group < n; group += 2 * half) {
+            Complex* low = data + group;
+            Complex* high = low + half;
+            for (size_t j = 0; j < half; ++j) {
+                const Complex w{stage[j].re, sign * stage[j].im};
+                const Complex t = Mul(high[j], w);
+                const Complex u = low[j];
+                low[j] = {u.re + t.re, u.im + t.im};
+                high[j] = {u.re - t.re, u.im - t.im};
             }
         }
     }

@@ -29,7 +29,7 @@ public:
 private:
     void Run(Complex* data, bool inverse) const;
     size_t size_;
-    std::vector<Complex> twiddles_;  // e^(-2πi k/size), k < size/2
+    std::vector<Complex> twiddles_;  // stage of half-size h from h - 1: e^(-πi j/h), j < h
 };
 
 // Discrete transform of one fixed length N (any N >= 1) of real samples.

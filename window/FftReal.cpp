@@ -26,8 +26,22 @@ void BitReversal(std::vector<double>& re, std::vector<double>& im, int32_t n) {
     }
 }
 
+// One butterfly of a stage of half-size h at position i with twiddle (ur, ui).
+inline void Butterfly(std::vector<double>& re, std::vector<double>& im, int32_t i, int32_t h,
+                      double ur, double ui) {
+    const int32_t p = i + h;
+    const double tr = ur * re[p] + ui * im[p];
+    const double ti = ui * re[p] - ur * im[p];
+    re[p] = re[i] - tr;
+    im[p] = im[i] + ti;
+    re[i] += tr;
+    im[i] -= ti;
+}
+
 // m - 1 stages with the twiddle of each stage from the previous one by the half-angle formulas
-// and one rotation per butterfly group.
+// and one rotation per butterfly. The twiddle of position j in a group depends on j alone, so the
+// stage runs group by group, restarting the rotation in each group: the same twiddles as walking
+// every group for each j, but in memory order (power-of-two strides thrash the cache).
 void ButterflyStages(std::vector<double>& re, std::vector<double>& im, int32_t n, int32_t m,
                      double direction) {
     double c = 1.0;
@@ -36,21 +50,18 @@ void ButterflyStages(std::vector<double>& re, std::vector<double>& im, int32_t n
         h = stage == 1 ? 1 : 2 * h;
         const double s = direction * std::sqrt((1.0 - c) / 2.0);
         c = stage == 1 ? -std::sqrt((1.0 + c) / 2.0) : std::sqrt((1.0 + c) / 2.0);
-        double ur = 1.0;
-        double ui = 0.0;
-        for (int32_t j = 1; j <= h; ++j) {
-            for (int32_t i = j; i <= n; i += 2 * h) {
-                const int32_t p = i + h;
-                const double tr = ur * re[p] + ui * im[p];
-                const double ti = ui * re[p] - ur * im[p];
-                re[p] = re[i] - tr;
-                im[p] = im[i] + ti;
-                re[i] += tr;
-                im[i] -= ti;
-            }
+        const auto rotate = [c, s](double& ur, double& ui) {
             const double next = ur * c - ui * s;
             ui = ui * c + ur * s;
             ur = next;
+        };
+        for (int32_t group = 0; group < n; group += 2 * h) {
+            double ur = 1.0;
+            double ui = 0.0;
+            for (int32_t j = 1; j <= h; ++j) {
+                Butterfly(re, im, group + j, h, ur, ui);
+                rotate(ur, ui);
+            }
         }
     }
 }
