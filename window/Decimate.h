@@ -15,28 +15,28 @@ inline constexpr std::int64_t kBucketThreshold = 2400;
 inline constexpr int kMaxChannels = 16;
 
 struct Bucket {
-  std::int64_t start;  // first frame of the bucket
-  std::int64_t end;    // last frame of the bucket (inclusive)
-  std::int64_t x;      // frame index the bucket is plotted at
+    std::int64_t start; // first frame of the bucket
+    std::int64_t end;   // last frame of the bucket (inclusive)
+    std::int64_t x;     // frame index the bucket is plotted at
 };
 
 // Walks the divisions + 1 buckets of frames first..last. The position is accumulated by addition
 // (not b * width) so that bucket borders fall exactly where the drawing always put them; bucket 0
 // starts and is plotted at `first`, the last bucket ends and is plotted at `last`.
 class BucketWalk {
- public:
-  BucketWalk(std::int64_t first, std::int64_t last, int divisions);
-  // Fills `out` with the next bucket; false after the last one.
-  bool Next(Bucket& out);
+public:
+    BucketWalk(std::int64_t first, std::int64_t last, int divisions);
+    // Fills `out` with the next bucket; false after the last one.
+    bool Next(Bucket& out);
 
- private:
-  std::int64_t first_;
-  std::int64_t last_;
-  int divisions_;
-  int index_ = 0;
-  double width_;
-  double half_;
-  double pos_;
+private:
+    std::int64_t first_;
+    std::int64_t last_;
+    int divisions_;
+    int index_ = 0;
+    double width_;
+    double half_;
+    double pos_;
 };
 
 // Lowest and highest code of each of `channels` channels over frames start..end (inclusive, end >=
@@ -51,14 +51,15 @@ void BucketMinMax(const std::int16_t* codes, int channels, std::int64_t start, s
 template <class Sink>
 void ForEachMinMaxBucket(const std::int16_t* codes, int channels, std::int64_t first,
                          std::int64_t last, int divisions, Sink&& sink) {
-  std::int16_t mins[kMaxChannels];
-  std::int16_t maxs[kMaxChannels];
-  BucketWalk walk(first, last, divisions);
-  Bucket bucket;
-  while (walk.Next(bucket)) {
-    BucketMinMax(codes, channels, bucket.start, bucket.end, mins, maxs);
-    sink(bucket.x, static_cast<const std::int16_t*>(mins), static_cast<const std::int16_t*>(maxs));
-  }
+    std::int16_t mins[kMaxChannels];
+    std::int16_t maxs[kMaxChannels];
+    BucketWalk walk(first, last, divisions);
+    Bucket bucket;
+    while (walk.Next(bucket)) {
+        BucketMinMax(codes, channels, bucket.start, bucket.end, mins, maxs);
+        sink(bucket.x, static_cast<const std::int16_t*>(mins),
+             static_cast<const std::int16_t*>(maxs));
+    }
 }
 
-}  // namespace decimate
+} // namespace decimate

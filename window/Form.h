@@ -121,6 +121,10 @@ public:
     // ---- Files: open and save ------------------------------------------------------------------
 
     // ---- Acquisition page (TabSheetADC) ---------------------------------------------------------
+    // Screen range and chart units (window/AxisUnits.cpp).
+    void ComboBoxCChange(ui::Control* Sender);
+    void ComboBoxXChange(ui::Control* Sender);
+    void ComboBoxYChange(ui::Control* Sender);
 
     // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
 

@@ -5,4 +5,17 @@
 #include "ui/Controls.h"
 
 struct AdcPage {
+    // Chart units and screen range.
+    ui::GroupBox* GroupBoxC = nullptr;
+    ui::ComboBox* ComboBoxC = nullptr;
+    ui::GroupBox* GroupBoxX = nullptr;
+    ui::ComboBox* ComboBoxX = nullptr;
+    ui::GroupBox* GroupBoxY = nullptr;
+    ui::ComboBox* ComboBoxY = nullptr;
+    // Frequency range of the live spectrum's bottom axis.
+    ui::GroupBox* GroupBoxFFT_X = nullptr;
+    ui::Label* LabelFFT_XB = nullptr;
+    ui::Edit* EditFFT_XB = nullptr;
+    ui::Label* LabelFFT_XE = nullptr;
+    ui::Edit* EditFFT_XE = nullptr;
 };

@@ -5,4 +5,9 @@
 #include "ui/Controls.h"
 
 struct PowerPage {
+    // Sensor coefficients of the currents and voltages.
+    ui::GroupBox* GroupBoxKI = nullptr;
+    ui::MaskEdit* EditKI = nullptr;
+    ui::GroupBox* GroupBoxKU = nullptr;
+    ui::MaskEdit* EditKU = nullptr;
 };

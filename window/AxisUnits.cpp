@@ -1,0 +1,112 @@
+// Units and ranges the acquisition page's combo boxes give the chart.
+
+#include "window/AxisUnits.h"
+
+#include <cmath>
+#include <optional>
+
+#include "window/Form.h"
+#include "window/Redraw.h"
+#include "window/State.h"
+
+namespace {
+
+// Screen ranges in codes per ComboBoxC index 1 to 4: the module's full scale of each range,
+// with the negative side one step wider (-2084, not -2081, is what the station has always shown).
+struct CodeRange {
+    double lowest;
+    double highest;
+};
+constexpr CodeRange kScreenRanges[] = {{-8321, 8320}, {-2084, 2080}, {-521, 520}, {-131, 130}};
+
+// Millivolts and volts per code of each module at range code 0.
+struct PerCode {
+    double millivolts;
+    double volts;
+};
+constexpr PerCode kQuevPerCode = {1.25, 0.00125};
+constexpr PerCode kUsb3000PerCode = {0.625, 0.000625};
+
+void SetAllSeriesX(double multiplier) {
+    for (ui::Series* series : Forma->Series) series->SetXMultiplier(multiplier);
+}
+
+void SetAllSeriesY(double multiplier) {
+    for (ui::Series* series : Forma->Series) series->SetYMultiplier(multiplier);
+}
+
+// Frames per unit of the bottom axis is channels / rate; a record without a rate keeps the
+// multiplier it had rather than scaling the axis by infinity.
+std::optional<double> PerFrame(double divisor) {
+    const double value = SampleData.DataChannels / SampleData.DataRate / divisor;
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void SetScreenRange() {
+    const int index = Forma->ComboBoxC->ItemIndex();
+    ui::Axis& left = Forma->Chart->LeftAxis();
+    if (index == 0) {
+        left.SetAutomatic(true);
+    } else if (index >= 1 && index <= 4) {
+        const CodeRange& range = kScreenRanges[index - 1];
+        left.SetAutomatic(false);
+        left.SetMinimum(range.lowest * ChartState.YMultiplier);
+        left.SetMaximum(range.highest * ChartState.YMultiplier);
+    }
+}
+
+void SetAxisXUnits() {
+    if (ChartState.DataKind >= kKindDshkData) return;
+    struct XUnit {
+        std::optional<double> multiplier;
+        const char* format;
+    };
+    std::optional<XUnit> unit;
+    switch (Forma->ComboBoxX->ItemIndex()) {
+        case 0: unit = XUnit{1.0, redraw::kFormatPlain}; break;
+        case 1: unit = XUnit{PerFrame(1), "# ##0.######мс"}; break;
+        case 2: unit = XUnit{PerFrame(1000), redraw::kFormatSeconds}; break;
+        case 3: unit = XUnit{PerFrame(60000), "# ##0.######м"}; break;
+        default: break;
+    }
+    if (unit && unit->multiplier) {
+        ChartState.XMultiplier = *unit->multiplier;
+        Forma->Chart->BottomAxis().SetValueFormat(unit->format);
+    }
+    SetAllSeriesX(ChartState.XMultiplier);
+}
+
+void SetAxisYUnits() {
+    if (ChartState.DataKind >= kKindDshkData) return;
+    // The USB3000 module's codes are finer; the Quev module's range code scales its codes, the
+    // USB3000's does not. Which modules are up decides, not where the data came from.
+    const PerCode& perCode = ModuleState.Usb3000Present ? kUsb3000PerCode : kQuevPerCode;
+    const auto scaled = [](double value) {
+        return ModuleState.QuevPresent ? redraw::DividedByRangeSteps(value, SampleData.DataGain)
+                                       : value;
+    };
+    switch (Forma->ComboBoxY->ItemIndex()) {
+        case 0:
+            ChartState.YMultiplier = 1.0;
+            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatPlain);
+            break;
+        case 1:
+            ChartState.YMultiplier = scaled(perCode.millivolts);
+            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatMillivolts);
+            break;
+        case 2:
+            ChartState.YMultiplier = scaled(perCode.volts);
+            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatVolts);
+            break;
+        default: break;
+    }
+    SetAllSeriesY(ChartState.YMultiplier);
+    SetScreenRange();
+}
+
+void TForma::ComboBoxCChange(ui::Control*) { SetScreenRange(); }
+void TForma::ComboBoxXChange(ui::Control*) { SetAxisXUnits(); }
+void TForma::ComboBoxYChange(ui::Control*) { SetAxisYUnits(); }

@@ -1,0 +1,95 @@
+// The chart redraw: status bar, then the display mode's title, axes, multipliers and points.
+
+#include "window/Redraw.h"
+
+#include <cmath>
+
+#include "platform/SystemInfo.h"
+#include "window/AxisUnits.h"
+#include "window/Form.h"
+#include "window/State.h"
+
+namespace redraw {
+
+double DividedByRangeSteps(double value, int rangeCode) {
+    for (int step = 0; step < rangeCode; ++step) value /= 4;
+    return value;
+}
+
+double SecondsPerFrame() { return SampleData.DataChannels / SampleData.DataRate / 1000; }
+
+namespace {
+
+void RefreshStatusBar() {
+    Forma->StatusBar->SetPanelText(
+        1, "Свободно ОЗУ :  " + GroupedDigits(platform::FreePhysicalMemory()) + "байт");
+    Forma->StatusBar->SetPanelText(
+        2, "Свободно ПЗУ ( C:/ ) :  " + GroupedDigits(platform::FreeDiskBytes()) + "байт");
+}
+
+} // namespace
+
+} // namespace redraw
+
+void RedrawChart() {
+    using namespace redraw;
+    ChartUpdate update(*Forma->Chart);
+    RefreshStatusBar();
+    for (ui::Series* series : Forma->Series) series->Clear();
+
+    const std::uint8_t kind = ChartState.DataKind;
+    switch (kind) {
+        case kKindTimeData:
+        case kKindSweepData:
+        case kKindCurrents:
+        case kKindVoltages:
+        case kKindDshkData:
+        case kKindPlaybackData: RedrawTimeData(kind); break;
+        case kKindSweepGain:
+        case kKindSweepPhase:
+        case kKindSweepAmplitudes:
+        case kKindSweepPhases: RedrawSweepResults(kind); break;
+        case kKindHarmonics:
+        case kKindHarmonicsLog: RedrawHarmonics(kind); break;
+        case kKindSpectrum: RedrawLiveSpectrum(); break;
+        case kKindPower:
+        case kKindTorque:
+        case kKindSpeed: RedrawPowerSeries(kind); break;
+        case kKindSequence: RedrawSequence(); break;
+        case kKindMetSignal:
+        case kKindMetRecording: RedrawMetrology(kind); break;
+        case kKindDacBuffer: RedrawDacBuffer(); break;
+        default: break; // nothing to draw: the chart stays empty under its last title and axes
+    }
+}
+
+namespace redraw {
+
+void AutomaticAxes(BottomScale bottom) {
+    ui::Axis& left = Forma->Chart->LeftAxis();
+    left.SetAutomatic(true);
+    left.SetLogarithmic(false);
+    ui::Axis& bottomAxis = Forma->Chart->BottomAxis();
+    bottomAxis.SetAutomatic(true);
+    if (bottom == BottomScale::Linear) bottomAxis.SetLogarithmic(false);
+}
+
+void SetSeriesX(double multiplier, int count) {
+    for (int i = 0; i < count && i < kSeriesCount; ++i)
+        Forma->Series[i]->SetXMultiplier(multiplier);
+}
+
+void SetSeriesY(double multiplier, int count) {
+    for (int i = 0; i < count && i < kSeriesCount; ++i)
+        Forma->Series[i]->SetYMultiplier(multiplier);
+}
+
+double FiniteOr(double candidate, double previous) {
+    return std::isfinite(candidate) ? candidate : previous;
+}
+
+void AddPoint(int index, double x, double y) {
+    if (std::isfinite(x) && std::isfinite(y)) Forma->Series[index]->AddXY(x, y);
+}
+
+} // namespace redraw

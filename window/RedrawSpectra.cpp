@@ -1,0 +1,186 @@
+// Display modes over frequency: sweep results, harmonics, the live spectrum and the sequence
+// components.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/Numbers.h"
+#include "window/Form.h"
+#include "window/Redraw.h"
+#include "window/State.h"
+
+namespace redraw {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.295779513082320877;
+// Harmonic amplitudes are shown in millivolts of the Quev module's widest range.
+constexpr double kHarmonicAmplitudeY = 1.25;
+
+void SetFormats(const char* bottom, const char* left) {
+    Forma->Chart->BottomAxis().SetValueFormat(bottom);
+    Forma->Chart->LeftAxis().SetValueFormat(left);
+}
+
+// Draws table[row * stride + column] against x(row) for rows first..last on series `index`,
+// skipping rows the table does not hold.
+template <class XOfRow>
+void AddTableColumn(int index, const std::vector<double>& table, std::int64_t first,
+                    std::int64_t last, std::size_t stride, std::size_t column, XOfRow xOfRow) {
+    for (std::int64_t row = std::max<std::int64_t>(first, 0); row <= last; ++row) {
+        const std::size_t at = static_cast<std::size_t>(row) * stride + column;
+        if (at >= table.size()) break;
+        AddPoint(index, xOfRow(row), table[at]);
+    }
+}
+
+bool AmplitudesChosen() { return Forma->RadioButtonFurieAmpl->Checked(); }
+
+} // namespace
+
+void RedrawSweepResults(std::uint8_t kind) {
+    const char* part = "     АЧХ :  с  ";
+    const char* leftFormat = kFormatDecibels;
+    switch (kind) {
+        case kKindSweepPhase:
+            part = "     ФЧХ :  с  ";
+            leftFormat = kFormatDegrees;
+            break;
+        case kKindSweepAmplitudes:
+            part = "     АМПЛИТУДЫ :  с  ";
+            leftFormat = kFormatMillivolts;
+            break;
+        case kKindSweepPhases:
+            part = "     ФАЗЫ :  с  ";
+            leftFormat = kFormatDegrees;
+            break;
+        default: break;
+    }
+    Forma->Chart->SetTitleText(FileHead() + part + SweepTail());
+    AutomaticAxes(BottomScale::Keep);
+    SetFormats(kFormatHertz, leftFormat);
+    SetSeriesX(1);
+    SetSeriesY(1);
+
+    const FrequencyResponseGroup& sweep = FrequencyResponse;
+    if (sweep.AfcSteps < 1) return;
+    const double octaves = std::log2(sweep.AfcFreqEnd / sweep.AfcFreqBegin);
+    const auto frequency = [&](std::int64_t k) {
+        return sweep.AfcFreqBegin *
+               std::pow(2.0, octaves * static_cast<double>(k) / sweep.AfcSteps);
+    };
+
+    const int channels = SampleData.DataChannels;
+    if (kind == kKindSweepGain || kind == kKindSweepPhase) {
+        // Channels 1 .. N - 1 each against channel 0.
+        const std::vector<double>& table =
+            kind == kKindSweepGain ? sweep.AfcDbTable : sweep.AfcPhaseTable;
+        for (int pair = 0; pair + 1 < channels; ++pair) {
+            AddTableColumn(pair, table, 0, sweep.AfcSteps, channels - 1, pair, frequency);
+        }
+    } else {
+        const std::vector<double>& table =
+            kind == kKindSweepAmplitudes ? AnalysisResults.AmpTable : AnalysisResults.PhaseTable;
+        for (int c = 0; c < channels; ++c) {
+            AddTableColumn(c, table, 0, sweep.AfcSteps, channels, c, frequency);
+        }
+    }
+}
+
+void RedrawHarmonics(std::uint8_t kind) {
+    const bool logarithmic = kind == kKindHarmonicsLog;
+    ui::Axis& left = Forma->Chart->LeftAxis();
+    ui::Axis& bottom = Forma->Chart->BottomAxis();
+    left.SetAutomatic(true);
+    bottom.SetAutomatic(true);
+    left.SetLogarithmic(logarithmic);
+    bottom.SetLogarithmic(logarithmic);
+    bottom.SetValueFormat(kFormatHertz);
+
+    const AnalysisResultsGroup& results = AnalysisResults;
+    const int channels = SampleData.DataChannels;
+    // Hertz per harmonic index of the analysis window.
+    const double hertzPerIndex =
+        SampleData.DataRate * 1000 / channels / results.FourierCount / results.AnalysisInterval;
+    if (std::isfinite(hertzPerIndex)) SetSeriesX(hertzPerIndex);
+
+    const std::int64_t firstIndex = Forma->RadioButton0GarmYes->Checked() ? 0 : 1;
+    const std::int64_t lastIndex = results.FourierCount / 2;
+
+    const bool amplitudes = AmplitudesChosen();
+    Forma->Chart->SetTitleText(FileHead() +
+                               (amplitudes ? "     АМПЛИТУДЫ :  с " : "     ФАЗЫ :  с ") +
+                               platform::IntToStr(results.FourierFirst) + "  в кол-ве " +
+                               platform::IntToStr(results.FourierCount) + " шт.  инт. " +
+                               platform::FloatToStr(results.AnalysisInterval));
+    SetSeriesY(amplitudes ? kHarmonicAmplitudeY : 1);
+    left.SetValueFormat(amplitudes ? (logarithmic ? kFormatSpectralDensity : kFormatMillivolts)
+                                   : kFormatDegrees);
+    const std::vector<double>& table = amplitudes ? results.AmpTable : results.PhaseTable;
+    const auto index = [](std::int64_t k) { return static_cast<double>(k); };
+    for (int c = 0; c < channels; ++c) {
+        AddTableColumn(c, table, firstIndex, lastIndex, channels, c, index);
+    }
+}
+
+void RedrawLiveSpectrum() {
+    ui::Axis& left = Forma->Chart->LeftAxis();
+    ui::Axis& bottom = Forma->Chart->BottomAxis();
+    left.SetAutomatic(true);
+    left.SetLogarithmic(false);
+    bottom.SetAutomatic(false);
+    bottom.SetLogarithmic(false);
+    bottom.SetValueFormat(kFormatHertz);
+
+    AcquisitionSettings.FftXBegin = platform::StrToFloat(Forma->EditFFT_XB->Text());
+    AcquisitionSettings.FftXEnd = platform::StrToFloat(Forma->EditFFT_XE->Text());
+    // Whichever limit is set first must not cross the other one still standing.
+    if (AcquisitionSettings.FftXBegin > bottom.CurrentMaximum()) {
+        bottom.SetMaximum(AcquisitionSettings.FftXEnd);
+        bottom.SetMinimum(AcquisitionSettings.FftXBegin);
+    } else {
+        bottom.SetMinimum(AcquisitionSettings.FftXBegin);
+        bottom.SetMaximum(AcquisitionSettings.FftXEnd);
+    }
+    SetSeriesX(1); // one bin per hertz
+    Forma->Chart->SetTitleText("СПЕКТРОАНАЛИЗ РЕАЛЬНОГО ВРЕМЕНИ");
+
+    const int channels = SampleData.DataChannels;
+    const auto index = [](std::int64_t k) { return static_cast<double>(k); };
+    for (int c = 0; c < channels; ++c) {
+        AddTableColumn(c, AnalysisResults.AmpTable, AnalysisResults.SpectrumFirst,
+                       AnalysisResults.SpectrumLast, channels, c, index);
+    }
+}
+
+void RedrawSequence() {
+    AutomaticAxes(BottomScale::Linear);
+    Forma->Chart->BottomAxis().SetValueFormat(kFormatHertz);
+    const AnalysisResultsGroup& results = AnalysisResults;
+    ChartState.XMultiplier =
+        FiniteOr(SampleData.DataRate * 1000 / SampleData.DataChannels / results.FourierCount,
+                 ChartState.XMultiplier);
+    SetSeriesX(ChartState.XMultiplier);
+    ChartState.YMultiplier = 1;
+    SetSeriesY(1);
+
+    const bool amplitudes = AmplitudesChosen();
+    Forma->Chart->SetTitleText(FileHead() +
+                               (amplitudes ? "     ПОСЛЕДОВАТЕЛЬНОСТИ  АМПЛИТУДЫ :  с "
+                                           : "     ПОСЛЕДОВАТЕЛЬНОСТИ  ФАЗЫ :  с ") +
+                               WindowTail());
+    Forma->Chart->LeftAxis().SetValueFormat(amplitudes ? kFormatMillivolts : kFormatDegrees);
+    // The table holds kSequenceHarmonics harmonics of each quantity; a wider window shows those.
+    const int harmonics = std::clamp(results.FourierCount / 2, 0, kSequenceHarmonics);
+    const int group = amplitudes ? 2 : 3;
+    const double scale = amplitudes ? 1.0 : kDegreesPerRadian;
+    for (int q = 0; q < kSequenceQuantities; ++q) {
+        const double* values = results.SequenceTable[group][q];
+        Forma->Series[q]->Reserve(static_cast<std::size_t>(harmonics));
+        for (int k = 1; k <= harmonics; ++k) AddPoint(q, k, scale * values[k - 1]);
+    }
+}
+
+} // namespace redraw

@@ -1,0 +1,145 @@
+// Display modes over time: records drawn through the zoom events, the metrology signals and the
+// DAC playback buffer.
+
+#include <algorithm>
+#include <string>
+
+#include "platform/Numbers.h"
+#include "window/AxisUnits.h"
+#include "window/Form.h"
+#include "window/Redraw.h"
+#include "window/State.h"
+
+namespace redraw {
+
+namespace {
+
+// The playback page's data are taken at 15 kHz per channel and shown in millivolts of the Quev
+// module's widest range, whatever the unit combos say.
+constexpr double kPlaybackSecondsPerFrame = 1.0 / 15000;
+constexpr double kPlaybackMillivoltsPerCode = 1.25;
+// Millivolts per code of the Quev module at range code 0, and amperes or volts per sensor volt.
+constexpr double kMillivoltsPerCode = 1.25;
+constexpr double kVoltsPerCode = 0.00125;
+
+void SetTitle(const std::string& text) { Forma->Chart->SetTitleText(text); }
+
+void SetFormats(const char* bottom, const char* left) {
+    Forma->Chart->BottomAxis().SetValueFormat(bottom);
+    Forma->Chart->LeftAxis().SetValueFormat(left);
+}
+
+void SetRecordSecondsPerFrame() {
+    ChartState.XMultiplier = FiniteOr(SecondsPerFrame(), ChartState.XMultiplier);
+    SetSeriesX(ChartState.XMultiplier);
+}
+
+void SetRecordY(double perCode) {
+    ChartState.YMultiplier = DividedByRangeSteps(perCode, SampleData.DataGain);
+    SetSeriesY(ChartState.YMultiplier);
+}
+
+// Playback-page views: the bottom axis linear and automatic, the left one keeps its range.
+void PlaybackAxes(int seriesCount) {
+    ui::Axis& bottom = Forma->Chart->BottomAxis();
+    bottom.SetAutomatic(true);
+    bottom.SetLogarithmic(false);
+    Forma->Chart->LeftAxis().SetLogarithmic(false);
+    SetFormats(kFormatSeconds, kFormatMillivolts);
+    SetSeriesX(kPlaybackSecondsPerFrame, seriesCount);
+    SetSeriesY(kPlaybackMillivoltsPerCode, seriesCount);
+}
+
+void RedrawAcquisition() {
+    SetTitle(FileHead() + "     Сбор данных :  " + AcquisitionTail());
+    ui::Axis& bottom = Forma->Chart->BottomAxis();
+    bottom.SetAutomatic(true);
+    bottom.SetLogarithmic(false);
+    Forma->Chart->LeftAxis().SetLogarithmic(false);
+    SetAxisXUnits();
+    SetAxisYUnits();
+}
+
+void RedrawSweepRecording() {
+    SetTitle(FileHead() + "     Данные для АЧХ и ФЧХ :  " + AcquisitionTail());
+    AutomaticAxes(BottomScale::Keep);
+    SetFormats(kFormatSeconds, kFormatMillivolts);
+    SetRecordSecondsPerFrame();
+    SetRecordY(kMillivoltsPerCode);
+}
+
+void RedrawPhaseQuantities(bool currents) {
+    SetTitle(FileHead() + (currents ? "     ТОКИ" : "     НАПРЯЖЕНИЯ"));
+    AutomaticAxes(BottomScale::Linear);
+    SetFormats(kFormatSeconds, currents ? kFormatAmperes : kFormatVolts);
+    SetRecordSecondsPerFrame();
+    const std::string& coefficient = currents ? Forma->EditKI->Text() : Forma->EditKU->Text();
+    SetRecordY(platform::StrToFloat(coefficient) * kVoltsPerCode);
+}
+
+void RedrawPlaybackRecord(bool recordedDuringPlayback) {
+    SetTitle(
+        FileHead() +
+        (recordedDuringPlayback ? "     ДШК ШЭМ. Сбор данных :  " : "     Данные для ДШК ШЭМ :  ") +
+        AcquisitionTail());
+    PlaybackAxes(recordedDuringPlayback ? 4 : 8);
+    ChartState.XMultiplier = kPlaybackSecondsPerFrame;
+}
+
+} // namespace
+
+void RedrawTimeData(std::uint8_t kind) {
+    switch (kind) {
+        case kKindTimeData: RedrawAcquisition(); break;
+        case kKindSweepData: RedrawSweepRecording(); break;
+        case kKindCurrents:
+        case kKindVoltages: RedrawPhaseQuantities(kind == kKindCurrents); break;
+        case kKindDshkData:
+        case kKindPlaybackData: RedrawPlaybackRecord(kind == kKindPlaybackData); break;
+        default: return;
+    }
+    // The points come from the undo-zoom event, which draws the whole record.
+    Forma->Chart->UndoZoom();
+}
+
+void RedrawMetrology(std::uint8_t kind) {
+    const bool recording = kind == kKindMetRecording;
+    // The recording's title is its result text, which the recording leaves in DataFileName.
+    SetTitle(recording ? SampleData.DataFileName
+                       : FileHead() + "     ФАЗОВОЕ НАПРЯЖЕНИЕ  ФАЗЫ :  с " + WindowTail());
+    AutomaticAxes(BottomScale::Linear);
+    SetFormats(kFormatSeconds, kFormatMillivolts);
+    ChartState.XMultiplier = FiniteOr(0.001 / SampleData.DataRate, ChartState.XMultiplier);
+    SetSeriesX(ChartState.XMultiplier);
+    SetSeriesY(ChartState.YMultiplier);
+
+    // One-channel data: sample m is frame m.
+    const std::int32_t frames = std::max<std::int32_t>(SampleData.FrameCount, 0);
+    const std::size_t drawn =
+        std::min<std::size_t>(static_cast<std::size_t>(frames), SampleData.SampleBuffer.size());
+    ui::Series& series = *Forma->Series[0];
+    series.Reserve(drawn + 1);
+    for (std::size_t m = 0; m < drawn; ++m) {
+        series.AddXY(static_cast<double>(m), SampleData.SampleBuffer[m]);
+    }
+    // The measured mean, in codes so that the Y multiplier shows it at its own level.
+    if (recording) {
+        AddPoint(0, SampleData.FrameCount, MetrologySettings.MetResult / ChartState.YMultiplier);
+    }
+}
+
+void RedrawDacBuffer() {
+    SetTitle("Буфер ЦАП :  " + DacPlayback.DacBufferName);
+    PlaybackAxes(2);
+    const std::size_t pairs =
+        std::min(static_cast<std::size_t>(std::max(DacPlayback.DacBufferLength, 0) / 2),
+                 DacPlayback.DacBuffer.size() / 2);
+    Forma->Series[0]->Reserve(pairs);
+    Forma->Series[1]->Reserve(pairs);
+    for (std::size_t i = 0; i < pairs; ++i) {
+        Forma->Series[0]->AddXY(static_cast<double>(i), DacPlayback.DacBuffer[DacPairIndex(i)]);
+        Forma->Series[1]->AddXY(static_cast<double>(i), DacPlayback.DacBuffer[DacPairIndex(i) + 1]);
+    }
+}
+
+} // namespace redraw
