@@ -30,12 +30,12 @@ void BenchState::ResetLocked() {
   avrVersion = defaults::kUsb3000AvrVersion;
   dspMajor = defaults::kUsb3000DspMajor;
   dspMinor = defaults::kUsb3000DspMinor;
+  // Instances from before stay callable, but nothing they had queued completes any more.
+  for (ModuleCore* module : everCreated) {
+    module->Transfers().StopRead();
+    module->Transfers().StopWrite();
+  }
   for (int k = 0; k < 2; ++k) {
-    // Instances from before stay callable, but nothing they had queued completes any more.
-    for (ModuleCore* module : instances[k]) {
-      module->Transfers().StopRead();
-      module->Transfers().StopWrite();
-    }
     failRules[k].clear();
     stalls[k][0] = stalls[k][1] = StallRule{};
     libraryLog[k].clear();
@@ -80,6 +80,7 @@ int BenchState::Register(ModuleKind kind, ModuleCore* module) {
   std::lock_guard lock(mutex);
   auto& list = instances[KindIndex(kind)];
   list.push_back(module);
+  everCreated.push_back(module);
   return static_cast<int>(list.size()) - 1;
 }
 

@@ -61,7 +61,8 @@ class BenchState {
   StallRule stalls[2][2];
   BenchModel model;
   std::vector<std::string> libraryLog[2];
-  std::vector<ModuleCore*> instances[2];
+  std::vector<ModuleCore*> instances[2];  // since the last reset, as numbered in the logs
+  std::vector<ModuleCore*> everCreated;   // every instance of the process, never freed
   int callsAfterRelease = 0;
   QUEV_INPUT_PARS lastQuevInput{};
   QUEV_OUTPUT_PARS lastQuevOutput{};

@@ -30,7 +30,7 @@ class Usb3000SimModule final : public IUsb3000Module {
     input_.InputFifoLength = defaults::kUsb3000InputFifoLength;
     input_.InputRate = defaults::kUsb3000InputRate;
     input_.ChannelRate = defaults::kUsb3000InputRate;
-    for (double& k : input_.AdcScaleCoef) k = 1.0;
+    for (int i = 0; i < 8; ++i) input_.AdcScaleCoef[i] = 1.0;
     output_.size = sizeof(OUTPUT_PARS);
     output_.OutputEnabled = 1;
     output_.OutputRate = defaults::kUsb3000OutputRate;
@@ -305,8 +305,8 @@ class Usb3000SimModule final : public IUsb3000Module {
     CopyText(flash.DspType, sizeof(flash.DspType), defaults::kUsb3000DspType);
     flash.IsDacPresented = answers.DacFitted ? 1 : 0;
     flash.DspClockout = defaults::kUsb3000DspClockout;
-    for (float& k : flash.AdcScaleCoef) k = 1.0f;
-    for (float& k : flash.DacScaleCoef) k = 1.0f;
+    for (int i = 0; i < 8; ++i) flash.AdcScaleCoef[i] = 1.0f;
+    for (int i = 0; i < 2; ++i) flash.DacScaleCoef[i] = 1.0f;
     Seal(flash);
     return flash;
   }

@@ -36,13 +36,13 @@ TEST_F(BringUp, HealthyQuevAnswersEveryStep) {
   QUEV_INPUT_PARS in{};
   in.size = sizeof(in);
   ASSERT_TRUE(m->GET_INPUT_PARS(&in));
-  EXPECT_EQ(in.InputFifoLength, 3072);
+  EXPECT_EQ(uint16_t{in.InputFifoLength}, 3072);
   QUEV_OUTPUT_PARS out{};
   out.size = sizeof(out);
   ASSERT_TRUE(m->GET_OUTPUT_PARS(&out));
-  EXPECT_EQ(out.OutputRate, 125.0);
-  EXPECT_EQ(out.OutputFifoBaseAddress, 3000);
-  EXPECT_EQ(out.OutputFifoLength, 4032);
+  EXPECT_EQ(double{out.OutputRate}, 125.0);
+  EXPECT_EQ(uint16_t{out.OutputFifoBaseAddress}, 3000);
+  EXPECT_EQ(uint16_t{out.OutputFifoLength}, 4032);
   EXPECT_TRUE(m->STOP_READ()) << "stopping an idle ADC succeeds";
   EXPECT_TRUE(m->STOP_WRITE());
   EXPECT_TRUE(m->ReleaseDevice());
@@ -74,9 +74,9 @@ TEST_F(BringUp, HealthyUsb3000AnswersEveryStep) {
   flash.size = sizeof(flash);
   ASSERT_TRUE(m->GET_FLASH(&flash));
   EXPECT_EQ(std::string(reinterpret_cast<char*>(flash.Name)), "USB3000");
-  EXPECT_EQ(flash.AdcScaleCoef[3], 1.0f);
-  EXPECT_EQ(flash.AdcOffsetCoef[3], 0.0f);
-  EXPECT_EQ(flash.CRC16, sim::FlashCrc16(reinterpret_cast<uint8_t*>(&flash) + 2, 254));
+  EXPECT_EQ(float{flash.AdcScaleCoef[3]}, 1.0f);
+  EXPECT_EQ(float{flash.AdcOffsetCoef[3]}, 0.0f);
+  EXPECT_EQ(uint16_t{flash.CRC16}, sim::FlashCrc16(reinterpret_cast<uint8_t*>(&flash) + 2, 254));
 
   RTUSB3000::INPUT_PARS in{};
   in.size = 435;
@@ -148,12 +148,12 @@ TEST_F(BringUp, ParametersAreKeptCheckedAndWrittenBack) {
   p.InputRate = 500.0;
   p.Reserved4[3] = 0x5A;
   ASSERT_TRUE(m->SET_INPUT_PARS(&p));
-  EXPECT_EQ(p.InputRate, 400.0) << "the module's limit is written back";
-  EXPECT_EQ(Bench().LastQuevInputPars().InputRate, 500.0) << "the log keeps what was asked";
+  EXPECT_EQ(double{p.InputRate}, 400.0) << "the module's limit is written back";
+  EXPECT_EQ(double{Bench().LastQuevInputPars().InputRate}, 500.0) << "the log keeps what was asked";
   QUEV_INPUT_PARS again{};
   again.size = sizeof(again);
   ASSERT_TRUE(m->GET_INPUT_PARS(&again));
-  EXPECT_EQ(again.ChannelsQuantity, 4);
+  EXPECT_EQ(uint16_t{again.ChannelsQuantity}, 4);
   EXPECT_EQ(again.Reserved4[3], 0x5A) << "bytes the module does not use go back unchanged";
 
   for (double bad : {0.0, -5.0, std::nan("")}) {
@@ -167,7 +167,7 @@ TEST_F(BringUp, ParametersAreKeptCheckedAndWrittenBack) {
   Bench().SetRateWriteBack(ModuleKind::Quev, 4.5);
   p.ChannelsQuantity = 2;
   ASSERT_TRUE(m->SET_INPUT_PARS(&p));
-  EXPECT_EQ(p.InputRate, 4.5);
+  EXPECT_EQ(double{p.InputRate}, 4.5);
 
   IUsb3000Module* u = simtest::OpenUsb3000();
   RTUSB3000::INPUT_PARS up{};
@@ -176,7 +176,7 @@ TEST_F(BringUp, ParametersAreKeptCheckedAndWrittenBack) {
   up.ChannelsQuantity = 4;
   up.InputRate = 200.0;
   ASSERT_TRUE(u->SET_INPUT_PARS(&up));
-  EXPECT_EQ(up.ChannelRate, 50.0);
+  EXPECT_EQ(double{up.ChannelRate}, 50.0);
 }
 
 TEST_F(BringUp, Usb3000MemoriesFlashAndTtlRoundTrip) {
@@ -212,7 +212,7 @@ TEST_F(BringUp, Usb3000MemoriesFlashAndTtlRoundTrip) {
   m->ENABLE_FLASH_WRITE(1);
   flash.CRC16 = 0;
   ASSERT_TRUE(m->PUT_FLASH(&flash));
-  EXPECT_EQ(flash.CRC16, sim::FlashCrc16(reinterpret_cast<uint8_t*>(&flash) + 2, 254));
+  EXPECT_EQ(uint16_t{flash.CRC16}, sim::FlashCrc16(reinterpret_cast<uint8_t*>(&flash) + 2, 254));
   RTUSB3000::FLASH read{};
   read.size = sizeof(read);
   m->GET_FLASH(&read);
