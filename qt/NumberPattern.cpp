@@ -33,7 +33,7 @@ Pattern Parse(std::string_view text) {
       if (c == '0') sawZero = true;
       if (sawZero) ++p.minIntegerDigits;
       ++placesSinceSeparator;
-    } else if (c == ' ' && i + 1 < text.size() && IsDigitPlace(text[i + 1])) {
+    } else if ((c == ' ' || c == ',') && i + 1 < text.size() && IsDigitPlace(text[i + 1])) {
       placesSinceSeparator = 0;
       p.groupSize = -1;  // settled once the integer part ends
     } else {

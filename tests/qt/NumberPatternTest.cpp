@@ -13,6 +13,7 @@ TEST(NumberPattern, GroupsIntegerDigitsByTheBlankAndKeepsTheUnit) {
   EXPECT_EQ(FormatByPattern(123, "# ##0.######"), "123");
   EXPECT_EQ(FormatByPattern(-20000, "# ##0.###### Гц"), "-20 000 Гц");
   EXPECT_EQ(FormatByPattern(1000, "# ##0.######мс"), "1 000мс");
+  EXPECT_EQ(FormatByPattern(-12345.25, "#,##0.### дБ"), "-12 345.25 дБ");
 }
 
 TEST(NumberPattern, ShowsAtLeastOneIntegerDigitAndUpToSixDecimals) {

@@ -1,0 +1,14 @@
+#include "qt/Convert.h"
+
+namespace qtfront {
+
+QFont ToQFont(const ui::Font& font, const QFont& base) {
+  QFont result = base;
+  if (!font.Name.empty()) result.setFamily(ToQString(font.Name));
+  result.setStyleHint(QFont::SansSerif);
+  if (font.Size > 0) result.setPointSize(font.Size);
+  result.setBold(font.Bold);
+  return result;
+}
+
+}  // namespace qtfront
