@@ -1,5 +1,7 @@
 #include "settings/Options.h"
 
+#include "settings/BringUp.h"
+#include "settings/BringUpSteps.h"
 #include "window/State.h"
 
 TOption* Option = nullptr;
@@ -8,13 +10,22 @@ TOption::TOption() {
     SetCaption("Опции");
     SetBounds(0, 0, 400, 300);
     SpeedButtonQuev = Add<ui::SpeedButton>("SpeedButtonQuev", 4, 4, 25, 25);
+    SpeedButtonQuev->SetHint("Подключить модуль Quev с интегрированным ЦАПом");
     SpeedButtonQuev->SetVisible(false);
     SpeedButtonQuev->OnClick = [this](ui::Control* sender) { SpeedButtonQuevClick(sender); };
+    FormCreate(this);
+}
 
+TOption::~TOption() { FormDestroy(this); }
+
+void TOption::FormCreate(ui::Control*) {
     SetStartupValues();
+    ConnectQuevModule();
+    ConnectUsb3000Module();
+    if (ModuleState.QuevPresent != 1 && ModuleState.Usb3000Present != 1) {
+        bringup::AppendLog("Модуль АЦП не обнаружен ...");
+    }
     SetStartupRunFlags();
 }
 
-TOption::~TOption() = default;
-
-void TOption::SpeedButtonQuevClick(ui::Control*) {}
+void TOption::FormDestroy(ui::Control*) { ReleaseModulesAtShutdown(); }

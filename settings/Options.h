@@ -12,6 +12,11 @@ public:
     ui::SpeedButton* SpeedButtonQuev = nullptr;
 
     void SpeedButtonQuevClick(ui::Control* Sender);
+
+    // Start-up: start values, both modules brought up, the run flags idle.
+    void FormCreate(ui::Control* Sender);
+    // Shutdown (every worker has ended by now): the module interfaces are released.
+    void FormDestroy(ui::Control* Sender);
 };
 
 extern TOption* Option;

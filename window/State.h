@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "modules/Overlapped.h"
+#include "modules/QuevModule.h"
+#include "modules/Usb3000Module.h"
 
-class IQuevModule;
-class IUsb3000Module;
 namespace ui {
 class Thread;
 }
@@ -219,8 +219,18 @@ struct ModuleStateGroup {
     uint32_t DllVersion = 0;
     std::string QuevInterfaceName;
     uint32_t QuevLbiosVersion = 0;
-    char Usb3000Serial[9] = {};
-    char Usb3000AvrVersion[5] = {};
+    // Packed records as the modules read and take them; each size word is set before the first
+    // read from the module.
+    QUEV_FLASH QuevFlash{};
+    QUEV_INPUT_PARS QuevAdcPars{};
+    QUEV_OUTPUT_PARS QuevDacPars{};
+    RTUSB3000::FLASH Usb3000Flash{};
+    RTUSB3000::INPUT_PARS Usb3000InputPars{};
+    RTUSB3000::OUTPUT_PARS Usb3000OutputPars{};
+    RTUSB3000::DSP_INFO Usb3000DspInfo{};
+    // Up to 9 and 5 characters, always NUL-terminated: a module may fill its field to the end.
+    char Usb3000Serial[9 + 1] = {};
+    char Usb3000AvrVersion[5 + 1] = {};
     uint8_t Usb3000UsbSpeed = 0;
 };
 

@@ -1,0 +1,24 @@
+#pragma once
+// Bring-up and release of the Quev and USB3000 modules. Each bring-up walks its module through
+// the vendor library's steps, fills ModuleState, turns the main window's ADC and DAC lamps, logs
+// the steps it passed and reports the step that failed. All of it runs on the GUI thread.
+
+void ConnectQuevModule();
+void ConnectUsb3000Module();
+
+// Mark the module down (both ready flags), release its interface and forget it; both lamps turn
+// red whatever the other module's state.
+void ReleaseQuevModule();
+void ReleaseUsb3000Module();
+
+// The same without touching the lamps: the module check brings the modules up again at once
+// and lets the bring-ups set the lamps.
+void DropQuevInterface();
+void DropUsb3000Interface();
+
+// Program end: releases every interface still held; a module that was up and refuses its
+// release is reported, and the shutdown goes on.
+void ReleaseModulesAtShutdown();
+
+// True while a worker is alive or asked to run, so that no interface may be released under it.
+bool ModulesInUse();
