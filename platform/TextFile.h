@@ -48,7 +48,10 @@ public:
     void SkipLine();
     // A decimal integer of at most 32 characters in the signed 32-bit range; anything else
     // fails with "Invalid numeric input".
-    std::int32_t ReadInt();
+    std::int32_t ReadInt() {
+        std::int32_t value;
+        return TryReadShortInt(value) ? value : ReadIntChecked();
+    }
     // A decimal real of at most 64 characters (sign, digits, ".", digits, exponent), or exactly
     // "Nan", "+Inf" or "-Inf" as the writer writes them.
     double ReadReal();
@@ -56,16 +59,48 @@ public:
     void Close();
 
 private:
-    TextReader();
+    explicit TextReader(std::size_t capacity);
     bool Refill();
     void EnsureAhead(std::size_t bytes);
     bool SkipBlanks();
     std::string_view TakeToken(std::size_t maxLength);
+    std::int32_t ReadIntChecked();
+
+    // The common case without refilling: a plain number of up to nine digits, wholly in the
+    // buffer and followed by a separator. Anything else goes the checked way.
+    bool TryReadShortInt(std::int32_t& value) {
+        const char* p = buffer_.get() + pos_;
+        const char* const stop = buffer_.get() + end_;
+        if (stop - p < 64) {
+            return false;
+        }
+        while (static_cast<unsigned char>(*p) <= ' ') {
+            if (++p == stop - 16) {
+                return false;
+            }
+        }
+        const bool negative = *p == '-';
+        p += negative ? 1 : 0;
+        std::uint32_t digits = 0;
+        std::uint32_t result = 0;
+        while (static_cast<unsigned>(*p - '0') <= 9 && digits < 9) {
+            result = result * 10 + static_cast<unsigned>(*p - '0');
+            ++p;
+            ++digits;
+        }
+        if (digits == 0 || static_cast<unsigned char>(*p) > ' ') {
+            return false;
+        }
+        value = negative ? -static_cast<std::int32_t>(result) : static_cast<std::int32_t>(result);
+        pos_ = static_cast<std::size_t>(p - buffer_.get());
+        return true;
+    }
 
     FileHandle file_;
     std::string memory_;
     std::size_t memoryTaken_ = 0;
     std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool exhausted_ = false;
@@ -90,6 +125,8 @@ public:
         buffer_[used_++] = c;
     }
     void WriteInt(std::int64_t value);
+    // Values joined by TAB, then CR LF: one row of samples.
+    void WriteIntRow(const std::int16_t* values, std::size_t count);
     void WriteReal(double value);
     void WriteLineEnd();
 

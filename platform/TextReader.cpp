@@ -137,14 +137,15 @@ double ParseReal(std::string_view token) {
 
 } // namespace
 
-TextReader::TextReader() : buffer_(new char[kBufferSize]) {}
+TextReader::TextReader(std::size_t capacity) : buffer_(new char[capacity]), capacity_(capacity) {}
 
-TextReader::TextReader(const std::string& path) : TextReader() {
+TextReader::TextReader(const std::string& path) : TextReader(kBufferSize) {
     file_ = FileHandle(path, FileHandle::Mode::Read);
 }
 
 TextReader TextReader::FromBytes(std::string_view bytes) {
-    TextReader reader;
+    // A short text needs no full block; the lookahead room keeps the number rule the same.
+    TextReader reader(std::min(kBufferSize, bytes.size() + 2 * kLookahead));
     reader.memory_ = bytes;
     return reader;
 }
@@ -163,7 +164,7 @@ bool TextReader::Refill() {
         pos_ = 0;
     }
     char* const fresh = buffer_.get() + end_;
-    const std::size_t room = kBufferSize - end_;
+    const std::size_t room = capacity_ - end_;
     std::size_t got;
     if (file_.IsOpen()) {
         got = file_.Read(fresh, room);
@@ -261,7 +262,7 @@ std::string_view TextReader::TakeToken(std::size_t maxLength) {
     return {first, length};
 }
 
-std::int32_t TextReader::ReadInt() {
+std::int32_t TextReader::ReadIntChecked() {
     if (!SkipBlanks()) {
         return 0;
     }

@@ -71,6 +71,26 @@ Decimal RoundHalfUp(double magnitude) {
     return up;
 }
 
+// Texts of every 16-bit sample, so that a row is written without a branch per digit.
+struct SampleText {
+    char text[7];
+    std::uint8_t length;
+};
+
+const SampleText* SampleTexts() {
+    static const auto* const table = [] {
+        auto* texts = new SampleText[65536];
+        for (int value = -32768; value <= 32767; ++value) {
+            SampleText& entry = texts[static_cast<std::uint16_t>(value)];
+            std::memset(entry.text, 0, sizeof entry.text);
+            entry.length = static_cast<std::uint8_t>(
+                std::to_chars(entry.text, entry.text + sizeof entry.text, value).ptr - entry.text);
+        }
+        return texts;
+    }();
+    return table;
+}
+
 void RightAligned(std::string_view word, char* out) {
     std::memset(out, ' ', kFileRealWidth);
     std::memcpy(out + kFileRealWidth - word.size(), word.data(), word.size());
@@ -140,6 +160,30 @@ void TextWriter::Write(std::string_view bytes) {
 void TextWriter::WriteInt(std::int64_t value) {
     char* const first = Reserve(20);
     used_ += static_cast<std::size_t>(std::to_chars(first, first + 20, value).ptr - first);
+}
+
+void TextWriter::WriteIntRow(const std::int16_t* values, std::size_t count) {
+    // Each value is copied as a whole table entry, one byte more than its longest text.
+    constexpr std::size_t kMostPerValue = sizeof(SampleText) + 1;
+    constexpr std::size_t kChunk = 1024;
+    const SampleText* const texts = SampleTexts();
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t n = std::min(count - done, kChunk);
+        char* const first = Reserve(n * kMostPerValue);
+        char* p = first;
+        for (std::size_t i = 0; i < n; ++i) {
+            const SampleText& entry = texts[static_cast<std::uint16_t>(values[done + i])];
+            std::memcpy(p, &entry, sizeof entry);
+            p += entry.length;
+            *p++ = '\t';
+        }
+        used_ += static_cast<std::size_t>(p - first);
+        done += n;
+    }
+    if (count > 0) {
+        --used_;  // the last TAB gives way to the line end
+    }
+    WriteLineEnd();
 }
 
 void TextWriter::WriteReal(double value) {

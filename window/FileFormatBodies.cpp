@@ -1,5 +1,6 @@
 // Bodies of the data files: sample rows, result tables and bare 16-bit frames.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -82,43 +83,46 @@ void DeriveStepAgainstChannelZero(size_t step) {
 void WriteSampleRows(platform::TextWriter& file) {
     const size_t channels = SampleData.DataChannels;
     const size_t frames = static_cast<size_t>(ValidFrames());
-    const int16_t* sample = SampleData.SampleBuffer.data();
-    for (size_t k = 0; k < frames; ++k) {
-        for (size_t c = 0; c + 1 < channels; ++c) {
-            file.WriteInt(*sample++);
-            file.WriteChar('\t');
-        }
-        file.WriteInt(*sample++);
-        file.WriteLineEnd();
+    const int16_t* frame = SampleData.SampleBuffer.data();
+    for (size_t k = 0; k < frames; ++k, frame += channels) {
+        file.WriteIntRow(frame, channels);
     }
 }
 
 void ReadSampleRows(platform::TextReader& file) {
     auto& data = SampleData;
+    auto& buffer = data.SampleBuffer;
     const size_t channels = data.DataChannels;
-    data.SampleBuffer.clear();
+    buffer.clear();
     data.SampleCount = 0;
-    int32_t count = 0;
+    // The buffer grows in large steps and is cut to the frames read at the end; a row that
+    // fails part-way stays as a frame with zeros for its unread values.
+    size_t used = 0;
+    size_t filled = 0;
     try {
         while (!file.AtEnd()) {
-            if (static_cast<int64_t>(count) + static_cast<int64_t>(channels) > kMaxSamples) {
+            if (used + channels > static_cast<size_t>(kMaxSamples)) {
                 ThrowTooManySamples();
             }
-            const size_t first = data.SampleBuffer.size();
-            data.SampleBuffer.resize(first + channels);
-            for (size_t c = 0; c < channels; ++c) {
-                // Stored in the width of the field: the low 16 bits.
-                data.SampleBuffer[first + c] =
-                    static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(file.ReadInt())));
-                ++count;
+            if (used + channels > buffer.size()) {
+                buffer.resize(std::max<size_t>(2 * buffer.size(), 1 << 16));
             }
+            int16_t* const frame = buffer.data() + used;
+            for (filled = 0; filled < channels; ++filled) {
+                // Stored in the width of the field: the low 16 bits.
+                frame[filled] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(file.ReadInt())));
+            }
+            used += channels;
+            filled = 0;
             file.SkipLine();
         }
     } catch (...) {
-        data.SampleCount = count;
+        buffer.resize(filled > 0 ? used + channels : used);
+        data.SampleCount = static_cast<int32_t>(used + filled);
         throw;
     }
-    data.SampleCount = count;
+    buffer.resize(used);
+    data.SampleCount = static_cast<int32_t>(used);
 }
 
 void WriteResponseRows(platform::TextWriter& file) {

@@ -11,13 +11,25 @@ using platform::TextReader;
 
 namespace {
 
+// Integers are read both at the end of a short text and with plenty of text behind them, where
+// the reader takes its quick way.
+const std::string kLongTail = " " + std::string(100, '7');
+
+int32_t Int(const std::string& text) {
+    const int32_t alone = TextReader::FromBytes(text).ReadInt();
+    EXPECT_EQ(TextReader::FromBytes(text + kLongTail).ReadInt(), alone) << text;
+    return alone;
+}
+
 void ExpectInvalidInt(const std::string& text) {
-    auto reader = TextReader::FromBytes(text);
-    try {
-        reader.ReadInt();
-        ADD_FAILURE() << "accepted integer '" << text << "'";
-    } catch (const InOutError& e) {
-        EXPECT_STREQ(e.what(), "Invalid numeric input") << text;
+    for (const std::string& whole : {text, text + kLongTail}) {
+        auto reader = TextReader::FromBytes(whole);
+        try {
+            reader.ReadInt();
+            ADD_FAILURE() << "accepted integer '" << text << "'";
+        } catch (const InOutError& e) {
+            EXPECT_STREQ(e.what(), "Invalid numeric input") << text;
+        }
     }
 }
 
@@ -80,10 +92,14 @@ TEST(TextReaderNumbers, NumberStopsBeforeItsSeparatorSoTheLineCanBeSkipped) {
 }
 
 TEST(TextReaderNumbers, IntegersCoverTheSigned32BitRangeOnly) {
-    EXPECT_EQ(TextReader::FromBytes("2147483647").ReadInt(), 2147483647);
-    EXPECT_EQ(TextReader::FromBytes("-2147483648").ReadInt(), INT32_MIN);
-    EXPECT_EQ(TextReader::FromBytes("+00012").ReadInt(), 12);
-    EXPECT_EQ(TextReader::FromBytes(std::string(32, '0')).ReadInt(), 0);
+    EXPECT_EQ(Int("2147483647"), 2147483647);
+    EXPECT_EQ(Int("-2147483648"), INT32_MIN);
+    EXPECT_EQ(Int("999999999"), 999999999);
+    EXPECT_EQ(Int("-1000000000"), -1000000000);
+    EXPECT_EQ(Int("+00012"), 12);
+    EXPECT_EQ(Int("-0"), 0);
+    EXPECT_EQ(Int("\t\r\n 000000000000042"), 42);
+    EXPECT_EQ(Int(std::string(32, '0')), 0);
     for (const char* bad : {"2147483648", "-2147483649", "1.5", "abc", "-", "+", "--1", "1-", "0x10",
                             "1e3", "99999999999999999999999"}) {
         ExpectInvalidInt(bad);
@@ -122,7 +138,7 @@ TEST(TextReaderBlocks, TokensAndLinesSpanningBlockBoundariesReadWhole) {
     std::string text;
     std::vector<int> expected;
     for (int i = 0; text.size() < (3u << 20); ++i) {
-        const int value = (i * 7919) % 2000003 - 1000000;
+        const int value = static_cast<int>((static_cast<int64_t>(i) * 7919) % 2000003) - 1000000;
         text += std::to_string(value);
         text += (i % 5 == 0) ? "\r\n" : "\t";
         expected.push_back(value);

@@ -68,6 +68,21 @@ TEST_F(AscFile, AcquisitionAndSweepDataReadBackUnchanged) {
     }
 }
 
+TEST_F(AscFile, EverySixteenBitCodeReadsBackUnchanged) {
+    ChartState.DataKind = kKindTimeData;
+    std::vector<int16_t> codes;
+    for (int value = -32768; value <= 32767; ++value) {
+        codes.push_back(static_cast<int16_t>(value));
+    }
+    SetSamples(16, codes);
+    const std::string path = folder.File("all.asc");
+    WriteAscFile(path);
+    ResetSharedState();
+    ReadAsc(path);
+    EXPECT_EQ(SampleData.SampleBuffer, codes);
+    EXPECT_EQ(SampleData.SampleCount, 65536);
+}
+
 TEST_F(AscFile, OlderVersionAndDshkKindReadLikeTheCurrentOnes) {
     const std::string path = Put("old.asc",
         "Quev Dorvaline, в. 1.01    09.12.2024 04:15:00\r\n"
