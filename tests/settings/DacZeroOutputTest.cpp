@@ -1,0 +1,60 @@
+#include <algorithm>
+
+#include "BringUpFixture.h"
+#include "platform/Events.h"
+
+namespace {
+
+class DacZeroOutput : public BringUpFixture {
+protected:
+    void SetUp() override {
+        BringUpFixture::SetUp();
+        Bench().SetPresent(ModuleKind::Usb3000, false);
+    }
+};
+
+TEST_F(DacZeroOutput, PlaysOneFifoOfZerosAt125kHzAndTidiesUp) {
+    CreateOptions();
+    const QUEV_OUTPUT_PARS pars = Bench().LastQuevOutputPars();
+    EXPECT_EQ(pars.size, 15);
+    EXPECT_EQ(pars.OutputRate, 125.0);
+    EXPECT_EQ(pars.OutputFifoBaseAddress, 3000);
+    EXPECT_EQ(pars.OutputFifoLength, 4032);
+    const auto words = Bench().DacWords(ModuleKind::Quev, 0);
+    EXPECT_EQ(words.size(), 4032u);
+    EXPECT_TRUE(std::all_of(words.begin(), words.end(), [](uint16_t w) { return w == 0; }));
+
+    const auto calls = Bench().CallLog(ModuleKind::Quev, 0);
+    const auto at = [&](const char* op) { return std::find(calls.begin(), calls.end(), op) - calls.begin(); };
+    EXPECT_LT(at("SET_OUTPUT_PARS"), at("START_WRITE"));
+    EXPECT_LT(at("START_WRITE"), at("WriteData"));
+    EXPECT_LT(at("WriteData"), at("STOP_WRITE"));
+    EXPECT_EQ(Calls(ModuleKind::Quev, 0, "WriteData"), 1);
+
+    EXPECT_EQ(TransferState.IoTimeout, 50);
+    EXPECT_EQ(BlockRing.DacBlockSize, 4032) << "the count goes by reference and comes back unchanged";
+    EXPECT_EQ(TransferState.DacEvent, nullptr);
+    EXPECT_TRUE(DacPlayback.DacOutBuffer.empty());
+    EXPECT_EQ(Log(), std::vector<std::string>{kQuevLine});
+}
+
+TEST_F(DacZeroOutput, AStalledBlockFailsAfterFiftyMillisecondsAndReleases) {
+    Bench().StallAfter(ModuleKind::Quev, sim::Direction::Write, 0);
+    const uint32_t start = platform::GetTickCount();
+    CreateOptions();
+    EXPECT_EQ(platform::GetTickCount() - start, 50u);
+
+    const auto messages = frontEnd.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, "Ошибка вывода данных с ЦАП!");
+    EXPECT_EQ(messages[0].Flags, 0);
+    EXPECT_EQ(Calls(ModuleKind::Quev, 0, "ReleaseDevice"), 1);
+    EXPECT_EQ(Calls(ModuleKind::Quev, 0, "STOP_WRITE"), 0);
+    EXPECT_EQ(ModuleState.QuevPresent, 0);
+    EXPECT_EQ(ModuleState.QuevModule, nullptr);
+    EXPECT_EQ(TransferState.DacEvent, nullptr);
+    EXPECT_EQ(form->ShapeADC->Color(), kRed);
+    EXPECT_EQ(Log(), std::vector<std::string>{kNoAdcLine});
+}
+
+}  // namespace
