@@ -30,7 +30,7 @@ enum class FileKind : uint8_t {
 enum class HeaderSet : uint8_t { A, B, C, D, E };
 
 // Largest header counts a file may announce; anything above is refused as unreadable input.
-inline constexpr int32_t kMaxFileSteps = 1 << 20;         // AfcSteps
+inline constexpr int32_t kMaxFileSteps = 1 << 16;         // AfcSteps
 inline constexpr int32_t kMaxFileFourierCount = 1 << 21;  // FourierCount
 inline constexpr int32_t kMaxFileSpectrumBin = 1 << 20;   // SpectrumFirst, SpectrumLast
 inline constexpr int32_t kMaxFileFftBits = 31;

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "platform/InOutError.h"
+
 class TempFolder {
 public:
     TempFolder() {
@@ -38,3 +40,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The runtime message `action` failed with, or "" when it did not fail.
+template <typename Action>
+std::string MessageOf(Action action) {
+    try {
+        action();
+    } catch (const platform::InOutError& e) {
+        return e.what();
+    }
+    return "";
+}

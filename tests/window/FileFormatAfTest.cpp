@@ -156,6 +156,6 @@ TEST_F(AfFile, ResponseFileWithBadChannelCountFailsBeforeAnyTable) {
     const std::string path = Put("bad.af",
         kVersion + "30.12.1899\r\nАЧХ И ФЧХ               \r\n" +
         Label("Частота сбора данных  : ", "1") + Label("Количество каналов    : ", "0") + "1 2 3\r\n");
-    EXPECT_EQ(FailureOf([&] { ReadAfFile(path); }), "Invalid numeric input");
+    EXPECT_EQ(MessageOf([&] { ReadAfFile(path); }), "Invalid numeric input");
     EXPECT_EQ(AnalysisResults.AmpTable, (std::vector<double>{9}));
 }

@@ -1,5 +1,7 @@
 #include "window/FileFormatTestSupport.h"
 
+#include <tuple>
+
 #include "platform/DateTime.h"
 
 namespace {
@@ -28,22 +30,23 @@ TEST_F(AscFile, AcquisitionIsWrittenByteForByte) {
     EXPECT_EQ(Text(path), kAcqHeader + "1\t-1\r\n256\t-32768\r\n");
 }
 
+// Re-saving what was read gives the same bytes, so every header field and every 16-bit code
+// came back unchanged.
 TEST_F(AscFile, AcquisitionAndSweepDataReadBackUnchanged) {
+    std::vector<int16_t> codes;
+    for (int value = -32768; value <= 32767; ++value) {
+        codes.push_back(static_cast<int16_t>(value));
+    }
     for (uint8_t kind : {kKindTimeData, kKindSweepData}) {
         ResetSharedState();
         ChartState.DataKind = kind;
         SampleData.DataRate = 123.456;
         SampleData.DataGain = 3;
         SampleData.DataTime = platform::EncodeDate(2023, 1, 31) + platform::EncodeTime(23, 59, 58, 0);
-        FrequencyResponse.AfcDacRate = 30;
-        FrequencyResponse.AfcAmplitude = 1000;
-        FrequencyResponse.AfcFreqBegin = 10;
-        FrequencyResponse.AfcFreqEnd = 1000;
-        FrequencyResponse.AfcOctavesPerMin = 2.5;
-        FrequencyResponse.AfcSteps = 40;
-        FrequencyResponse.AfcRiseTime = 0.5;
-        FrequencyResponse.AfcFallTime = 0.25;
-        SetSamples(3, {1, 2, 3, -4, 5, -6, 32767, -32768, 0});
+        auto& afc = FrequencyResponse;
+        std::tie(afc.AfcDacRate, afc.AfcAmplitude, afc.AfcFreqBegin, afc.AfcFreqEnd) = std::tuple(30, 1e3, 10, 1e4);
+        std::tie(afc.AfcOctavesPerMin, afc.AfcSteps, afc.AfcRiseTime, afc.AfcFallTime) = std::tuple(2.5, 40, 0.5, 0.25);
+        SetSamples(16, codes);
         const std::string path = folder.File("rt.asc");
         WriteAscFile(path);
         const auto before = TempFolder::Bytes(path);
@@ -51,36 +54,12 @@ TEST_F(AscFile, AcquisitionAndSweepDataReadBackUnchanged) {
         ResetSharedState();
         EXPECT_EQ(ReadAsc(path), kind == kKindTimeData ? FileContent::Acquisition : FileContent::SweepData);
         EXPECT_EQ(ChartState.DataKind, kind);
-        EXPECT_EQ(SampleData.DataRate, 123.456);
-        EXPECT_EQ(SampleData.DataChannels, 3);
-        EXPECT_EQ(SampleData.DataGain, 3);
-        EXPECT_EQ(SampleData.SampleCount, 9);
-        EXPECT_EQ(SampleData.SampleBuffer, (std::vector<int16_t>{1, 2, 3, -4, 5, -6, 32767, -32768, 0}));
-        EXPECT_EQ(platform::DateTimeToStr(SampleData.DataTime), "31.01.2023 23:59:58");
-        if (kind == kKindSweepData) {
-            EXPECT_EQ(FrequencyResponse.AfcOctavesPerMin, 2.5);
-            EXPECT_EQ(FrequencyResponse.AfcSteps, 40);
-            EXPECT_EQ(FrequencyResponse.AfcFallTime, 0.25);
-        }
-        SampleData.FrameCount = 3;
+        EXPECT_EQ(SampleData.SampleCount, 65536);
+        EXPECT_EQ(SampleData.SampleBuffer, codes);
+        SampleData.FrameCount = 4096;
         WriteAscFile(path);
         EXPECT_EQ(TempFolder::Bytes(path), before);
     }
-}
-
-TEST_F(AscFile, EverySixteenBitCodeReadsBackUnchanged) {
-    ChartState.DataKind = kKindTimeData;
-    std::vector<int16_t> codes;
-    for (int value = -32768; value <= 32767; ++value) {
-        codes.push_back(static_cast<int16_t>(value));
-    }
-    SetSamples(16, codes);
-    const std::string path = folder.File("all.asc");
-    WriteAscFile(path);
-    ResetSharedState();
-    ReadAsc(path);
-    EXPECT_EQ(SampleData.SampleBuffer, codes);
-    EXPECT_EQ(SampleData.SampleCount, 65536);
 }
 
 TEST_F(AscFile, OlderVersionAndDshkKindReadLikeTheCurrentOnes) {
@@ -181,13 +160,13 @@ TEST_F(AscFile, La4ImportWithoutChosenChannelsChangesNothing) {
 }
 
 TEST_F(AscFile, FailuresKeepWhatWasReadSoFar) {
-    EXPECT_EQ(FailureOf([&] { ReadAsc(folder.File("missing.asc")); }), "File not found");
+    EXPECT_EQ(MessageOf([&] { ReadAsc(folder.File("missing.asc")); }), "File not found");
 
     SampleData.FrameCount = 77;
     const std::string path = Put("bad.asc", kAcqHeader + "1\t2\r\n3\tx4\r\n5\t6\r\n");
-    EXPECT_EQ(FailureOf([&] { ReadAsc(path); }), "Invalid numeric input");
+    EXPECT_EQ(MessageOf([&] { ReadAsc(path); }), "Invalid numeric input");
     EXPECT_EQ(SampleData.SampleCount, 3);
     EXPECT_EQ(SampleData.DataRate, 400.0);
     EXPECT_EQ(SampleData.FrameCount, 77);
-    EXPECT_EQ(FailureOf([&] { WriteAscFile(folder.File("no/dir.asc")); }), "File not found");
+    EXPECT_EQ(MessageOf([&] { WriteAscFile(folder.File("no/dir.asc")); }), "File not found");
 }

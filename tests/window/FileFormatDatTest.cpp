@@ -29,13 +29,13 @@ TEST_F(DatFile, ReadsWholeFramesWithTheWindowShape) {
 TEST_F(DatFile, PartialLastFrameFailsAfterTheWholeFrames) {
     // 3 channels, 2 whole frames, then an odd byte.
     const std::string whole(12, '\x01');
-    EXPECT_EQ(FailureOf([&] { ReadDatFile(folder.Put("odd.dat", whole + "\x05"), ImportShape{1, 3, 0}); }),
+    EXPECT_EQ(MessageOf([&] { ReadDatFile(folder.Put("odd.dat", whole + "\x05"), ImportShape{1, 3, 0}); }),
               "Read beyond end of file");
     EXPECT_EQ(SampleData.SampleCount, 6);
     EXPECT_EQ(SampleData.DataChannels, 3);  // the shape was taken before reading
 
     // One whole word of the third frame is read before the failure.
-    EXPECT_EQ(FailureOf([&] { ReadDatFile(folder.Put("word.dat", whole + std::string("\x05\x00\x06", 3)), ImportShape{1, 3, 0}); }),
+    EXPECT_EQ(MessageOf([&] { ReadDatFile(folder.Put("word.dat", whole + std::string("\x05\x00\x06", 3)), ImportShape{1, 3, 0}); }),
               "Read beyond end of file");
     EXPECT_EQ(SampleData.SampleCount, 7);
     ASSERT_EQ(SampleData.SampleBuffer.size(), 9u);
@@ -55,19 +55,5 @@ TEST_F(DatFile, EmptyAndMissingFiles) {
     EXPECT_EQ(ReadDatFile(folder.Put("e.dat", ""), ImportShape{1, 4, 0}), FileContent::Samples);
     EXPECT_EQ(SampleData.SampleCount, 0);
     EXPECT_TRUE(SampleData.SampleBuffer.empty());
-    EXPECT_EQ(FailureOf([&] { ReadDatFile(folder.File("none.dat"), ImportShape{1, 4, 0}); }), "File not found");
-}
-
-TEST_F(DatFile, RoundTripOfSixteenChannels) {
-    std::vector<int16_t> samples(16 * 1000);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<int16_t>(i * 2654435761u >> 7);
-    }
-    SetSamples(16, samples);
-    const std::string path = folder.File("r.dat");
-    WriteDatFile(path);
-    ResetSharedState();
-    ReadDatFile(path, ImportShape{1, 16, 0});
-    EXPECT_EQ(SampleData.SampleBuffer, samples);
-    EXPECT_EQ(SampleData.SampleCount, 16000);
+    EXPECT_EQ(MessageOf([&] { ReadDatFile(folder.File("none.dat"), ImportShape{1, 4, 0}); }), "File not found");
 }

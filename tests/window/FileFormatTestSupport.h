@@ -30,17 +30,6 @@ protected:
         SampleData.FrameCount = SampleData.SampleCount / channels;
     }
 
-    // Runs `action` and returns the runtime message it failed with ("" when it did not fail).
-    template <typename Action>
-    static std::string FailureOf(Action action) {
-        try {
-            action();
-        } catch (const platform::InOutError& e) {
-            return e.what();
-        }
-        return "";
-    }
-
     TempFolder folder;
 };
 
