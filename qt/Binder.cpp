@@ -43,6 +43,8 @@ int EdgeDistance(const ui::Control& c) {
 
 }  // namespace
 
+int Binder::tearingDown_ = 0;
+
 Binder::Binder(ui::Control& control, QWidget* widget)
     : QObject(widget), control_(&control), widget_(widget) {
   Registry()[control_] = this;
@@ -93,7 +95,9 @@ void Binder::Observe(ui::Property what) {
     // the widget is deleted, since the binder is deleted with it.
     Registry().erase(control_);
     control_ = nullptr;
+    ++tearingDown_;
     delete widget_.data();
+    --tearingDown_;
     return;
   }
   if (widget_.isNull()) return;

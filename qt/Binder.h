@@ -29,6 +29,11 @@ class Binder : public QObject {
   static Binder* Of(const ui::Control& control);
 
   ui::Control* Model() const { return control_; }
+  // Whether an operator action may go to the model now: the control is alive and no control is
+  // being destroyed (a widget deleted with its control makes Qt emit signals, such as a tab
+  // widget choosing another page, that are no operator's doing and would reach a parent control
+  // that is itself half destroyed).
+  bool CanOperate() const { return control_ != nullptr && tearingDown_ == 0; }
   QWidget* Widget() const { return widget_; }
 
   // Places the children's widgets by their bounds and alignment in this widget's area.
@@ -64,6 +69,7 @@ class Binder : public QObject {
   QPointer<QWidget> widget_;
   ui::ObserverId subscription_ = 0;
   size_t boundChildren_ = 0;
+  static int tearingDown_;
 };
 
 }  // namespace qtfront

@@ -98,7 +98,7 @@ ButtonBinder::ButtonBinder(ui::Control& control, QAbstractButton* button)
 }
 
 void ButtonBinder::Clicked() {
-  if (Model() == nullptr) return;
+  if (!CanOperate()) return;
   Operate([&] { Model()->Click(); });
   if (Model() != nullptr) ShowState();
 }

@@ -8,13 +8,13 @@ namespace qtfront {
 ChartBinder::ChartBinder(ui::Chart& chart, ChartPlot* plot)
     : Binder(chart, plot), chart_(chart), plot_(plot) {
   connect(plot_, &ChartPlot::ZoomRequested, this, [this](double x0, double x1, double y0, double y1) {
-    if (Model() != nullptr) Operate([&] { chart_.ZoomTo(x0, x1, y0, y1); });
+    if (CanOperate()) Operate([&] { chart_.ZoomTo(x0, x1, y0, y1); });
   });
   connect(plot_, &ChartPlot::ScrollRequested, this, [this](double x0, double x1, double y0, double y1) {
-    if (Model() != nullptr) Operate([&] { chart_.Scroll(x0, x1, y0, y1); });
+    if (CanOperate()) Operate([&] { chart_.Scroll(x0, x1, y0, y1); });
   });
   connect(plot_, &ChartPlot::UndoZoomRequested, this, [this] {
-    if (Model() != nullptr) Operate([&] { chart_.UndoZoom(); });
+    if (CanOperate()) Operate([&] { chart_.UndoZoom(); });
   });
 }
 
@@ -26,7 +26,7 @@ void ChartBinder::Schedule() {
 
 void ChartBinder::Sync() {
   scheduled_ = false;
-  if (Model() == nullptr) return;
+  if (!CanOperate()) return;
   ShowChart(chart_, *plot_);
   plot_->replot(QCustomPlot::rpQueuedReplot);
 }

@@ -9,7 +9,7 @@ namespace qtfront {
 ComboBoxBinder::ComboBoxBinder(ui::ComboBox& combo, QComboBox* box)
     : Binder(combo, box), combo_(combo), box_(box) {
   connect(box_, &QComboBox::activated, this, [this](int index) {
-    if (Model() == nullptr) return;
+    if (!CanOperate()) return;
     Operate([&] { combo_.Select(index); });
     if (Model() != nullptr) ShowIndex();
   });
@@ -48,7 +48,7 @@ TrackBarBinder::TrackBarBinder(ui::TrackBar& track, QSlider* slider)
   slider_->setTickInterval(1);
   slider_->setPageStep(1);
   connect(slider_, &QSlider::valueChanged, this, [this](int position) {
-    if (showing_ || Model() == nullptr) return;
+    if (showing_ || !CanOperate()) return;
     Operate([&] { track_.MoveTo(position); });
     if (Model() != nullptr) ShowPosition();
   });

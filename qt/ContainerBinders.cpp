@@ -56,7 +56,7 @@ PageControlBinder::PageControlBinder(ui::PageControl& pages, QTabWidget* tabs)
   tabs_->setUsesScrollButtons(true);
   tabs_->setDocumentMode(false);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-    if (showing_ || Model() == nullptr) return;
+    if (showing_ || !CanOperate()) return;
     Operate([&] { pages_.Select(index); });
     if (Model() != nullptr) ShowActivePage();
   });
@@ -124,7 +124,7 @@ FormBinder::FormBinder(ui::Form& form, FormWidget* widget)
   connect(window_, &FormWidget::CloseRequested, this, [this] {
     if (main_) {
       QCoreApplication::quit();
-    } else if (Model() != nullptr) {
+    } else if (CanOperate()) {
       form_.Hide();
     }
   });

@@ -52,12 +52,12 @@ bool IsLeaveEvent(QEvent* event) {
 EditBinder::EditBinder(ui::Edit& edit, QLineEdit* line)
     : Binder(edit, line), edit_(edit), line_(line) {
   connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (Model() != nullptr) Operate([&] { edit_.Type(ToStdString(text)); });
+    if (CanOperate()) Operate([&] { edit_.Type(ToStdString(text)); });
   });
 }
 
 bool EditBinder::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == line_ && IsLeaveEvent(event) && Model() != nullptr)
+  if (watched == line_ && IsLeaveEvent(event) && CanOperate())
     Operate([&] { edit_.Leave(); });
   return Binder::eventFilter(watched, event);
 }
@@ -88,7 +88,7 @@ MemoBinder::MemoBinder(ui::Memo& memo, QPlainTextEdit* text)
     : Binder(memo, text), memo_(memo), text_(text) {
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   connect(text_, &QPlainTextEdit::textChanged, this, [this] {
-    if (showing_ || Model() == nullptr) return;
+    if (showing_ || !CanOperate()) return;
     const std::string typed = ToStdString(text_->toPlainText());
     Operate([&] { memo_.Type(typed); });
     if (Model() != nullptr) shown_ = memo_.Lines().Strings();
@@ -98,7 +98,7 @@ MemoBinder::MemoBinder(ui::Memo& memo, QPlainTextEdit* text)
 }
 
 bool MemoBinder::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text_ && IsLeaveEvent(event) && Model() != nullptr)
+  if (watched == text_ && IsLeaveEvent(event) && CanOperate())
     Operate([&] { memo_.Leave(); });
   return Binder::eventFilter(watched, event);
 }

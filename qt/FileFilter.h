@@ -12,6 +12,10 @@ namespace qtfront {
 // dialog shows the description alone. Patterns separated by ";" become blank-separated.
 QStringList ToQtNameFilters(const std::string& filter);
 
+// Which of the dialog's filters is the selected one. A dialog that hides the pattern part reports
+// the selection without it, blanks simplified. -1 when none matches.
+int NameFilterIndex(const QStringList& filters, const QString& selected);
+
 // The default extension without "*." or ".": "*.asc" gives "asc".
 QString ToDefaultSuffix(const std::string& defaultExt);
 

@@ -74,14 +74,15 @@ bool QtFrontEnd::ExecuteFileDialog(ui::FileDialog& dialog) {
   box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList filters = ToQtNameFilters(dialog.Filter);
   box.setNameFilters(filters);
-  if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
-    box.selectNameFilter(filters[dialog.FilterIndex - 1]);
+  const QStringList shown = box.nameFilters();  // as the dialog keeps them
+  if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= shown.size())
+    box.selectNameFilter(shown[dialog.FilterIndex - 1]);
   box.setDefaultSuffix(ToDefaultSuffix(dialog.DefaultExt));
   if (!dialog.FileName.empty()) box.selectFile(ToQString(dialog.FileName));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.FileName = ToStdString(box.selectedFiles().front());
-  const qsizetype chosen = filters.indexOf(box.selectedNameFilter());
-  if (chosen >= 0) dialog.FilterIndex = static_cast<int>(chosen) + 1;
+  const int chosen = NameFilterIndex(shown, box.selectedNameFilter());
+  if (chosen >= 0) dialog.FilterIndex = chosen + 1;
   return true;
 }
 

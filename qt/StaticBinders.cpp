@@ -16,7 +16,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 LabelBinder::LabelBinder(ui::Label& label, ClickableLabel* widget)
     : Binder(label, widget), label_(widget) {
   connect(label_, &ClickableLabel::Clicked, this, [this] {
-    if (Model() != nullptr) Operate([&] { Model()->Click(); });
+    if (CanOperate()) Operate([&] { Model()->Click(); });
   });
 }
 

@@ -1,0 +1,139 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "qt/EditBinders.h"
+#include "qt/FileFilter.h"
+#include "qt/QtFrontEnd.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/MessageFlags.h"
+
+namespace {
+
+// Acts on the modal window once its loop runs, as the operator would.
+void WhenModal(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_NE(modal, nullptr);
+    act(modal);
+  });
+}
+
+TEST(QtMessageBox, CaptionTextIconAndButtonsComeFromTheFlags) {
+  qtfront::QtFrontEnd frontEnd;
+  QString caption, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  WhenModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(frontEnd.MessageBox("Модуль АЦП не обнаружен!", "ОШИБКА!!!", ui::MB_OK | ui::MB_ICONINFORMATION),
+            ui::IDOK);
+  EXPECT_EQ(caption, "ОШИБКА!!!");
+  EXPECT_EQ(text, "Модуль АЦП не обнаружен!");
+  EXPECT_EQ(icon, QMessageBox::Information);
+
+  WhenModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    icon = box->icon();
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(frontEnd.MessageBox("?", "Quev", ui::MB_YESNO), ui::IDNO);
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+}
+
+TEST(QtFileDialog, FilterIndexIsOneBasedAndRememberedPerDialog) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("data.dat");
+  QFile(path).open(QIODevice::WriteOnly);
+  qtfront::QtFrontEnd frontEnd;
+  ui::Application.SetFrontEnd(&frontEnd);
+  ui::OpenDialog open;
+  open.Filter = "Численный формат  ( *.asc )|*.asc|Бинарный формат  ( *.dat )|*.dat";
+  open.DefaultExt = "*.asc";
+  open.FilterIndex = 1;
+  QString shownFilter;
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    shownFilter = dialog->selectedNameFilter();
+    dialog->setDirectory(folder.path());
+    dialog->selectNameFilter(dialog->nameFilters()[1]);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const QString current = QDir::currentPath();
+  ASSERT_TRUE(open.Execute());
+  QDir::setCurrent(current);
+  EXPECT_TRUE(shownFilter.startsWith("Численный формат"));
+  EXPECT_EQ(open.FilterIndex, 2);
+  EXPECT_EQ(QString::fromStdString(open.FileName), path);
+
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    shownFilter = dialog->selectedNameFilter();
+    dialog->reject();
+  });
+  EXPECT_FALSE(open.Execute());
+  EXPECT_TRUE(shownFilter.startsWith("Бинарный формат"));
+  EXPECT_EQ(open.FilterIndex, 2);
+  ui::Application.SetFrontEnd(nullptr);
+}
+
+TEST(QtColorDialog, ConfirmedColourIsStoredAsBgrAndCancelChangesNothing) {
+  qtfront::QtFrontEnd frontEnd;
+  ui::ColorDialog dialog;
+  dialog.Color = ui::clBlack;
+  WhenModal([](QWidget* modal) {
+    auto* colours = qobject_cast<QColorDialog*>(modal);
+    ASSERT_NE(colours, nullptr);
+    colours->setCurrentColor(QColor(0, 255, 0));
+    colours->accept();
+  });
+  ASSERT_TRUE(frontEnd.ExecuteColorDialog(dialog));
+  EXPECT_EQ(dialog.Color, ui::clLime);
+
+  dialog.Color = ui::clRed;
+  WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(frontEnd.ExecuteColorDialog(dialog));
+  EXPECT_EQ(dialog.Color, ui::clRed);
+}
+
+TEST(FileFilter, PlatformFilterBecomesQtFiltersInOrder) {
+  const QStringList filters = qtfront::ToQtNameFilters(
+      "Численный формат  ( *.asc )|*.asc|Амплитуды и Фазы  ( *.af )|*.af|Все|*.asc;*.af");
+  ASSERT_EQ(filters.size(), 3);
+  EXPECT_EQ(filters[0], "Численный формат  ( *.asc ) (*.asc)");
+  EXPECT_EQ(filters[2], "Все (*.asc *.af)");
+  EXPECT_TRUE(qtfront::ToQtNameFilters("").isEmpty());
+  EXPECT_EQ(qtfront::NameFilterIndex(filters, "Амплитуды и Фазы ( *.af )"), 1);
+  EXPECT_EQ(qtfront::NameFilterIndex(filters, "Все (*.asc *.af)"), 2);
+  EXPECT_EQ(qtfront::NameFilterIndex(filters, "Другое"), -1);
+  EXPECT_EQ(qtfront::ToDefaultSuffix("*.asc"), "asc");
+  EXPECT_EQ(qtfront::ToDefaultSuffix(".dat"), "dat");
+}
+
+TEST(EditMask, PlatformMaskCharactersMapToQtOnes) {
+  EXPECT_EQ(qtfront::ToQtInputMask("!99999;1;_"), "00000");
+  EXPECT_EQ(qtfront::ToQtInputMask("000-LL;0"), "999-AA");
+  EXPECT_EQ(qtfront::ToQtInputMask("9 Гц"), "0 Гц");
+  EXPECT_EQ(qtfront::ToQtInputMask("H9"), "\\H0");
+  EXPECT_EQ(qtfront::ToQtInputMask(""), "");
+}
+
+}  // namespace
