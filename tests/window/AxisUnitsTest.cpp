@@ -80,13 +80,6 @@ TEST_F(AxisUnits, FixedScreenRangeFollowsANewYUnit) {
     EXPECT_DOUBLE_EQ(form->Chart->LeftAxis().Maximum(), 8320 * 0.00125);
 }
 
-TEST_F(AxisUnits, NoScreenRangeSelectedLeavesTheLeftAxisAlone) {
-    form->Chart->LeftAxis().SetMinMax(-1, 1);
-    SetScreenRange();
-    EXPECT_TRUE(form->Chart->LeftAxis().Automatic());
-    EXPECT_EQ(form->Chart->LeftAxis().Minimum(), -1);
-}
-
 TEST_F(AxisUnits, XUnitsConvertFramesToTheChosenUnit) {
     form->ComboBoxX->Select(1);
     EXPECT_EQ(ChartState.XMultiplier, 0.01);
@@ -101,14 +94,6 @@ TEST_F(AxisUnits, XUnitsConvertFramesToTheChosenUnit) {
     form->ComboBoxX->Select(0);
     EXPECT_EQ(ChartState.XMultiplier, 1.0);
     EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######");
-}
-
-TEST_F(AxisUnits, WithoutSelectionTheCurrentMultipliersStillReachEverySeries) {
-    ChartState.XMultiplier = 0.5;
-    ChartState.YMultiplier = 2;
-    SetAxisXUnits();
-    SetAxisYUnits();
-    ExpectEverySeries(0.5, 2);
 }
 
 TEST_F(AxisUnits, RecordWithoutRateKeepsTheTimeMultiplier) {

@@ -47,12 +47,6 @@ TEST(BucketWalk, FractionalWidthAccumulatesBucketBorders) {
     ExpectBucket(wide[1200], 11995, 11999, 11999);
 }
 
-TEST(BucketWalk, RangeNotStartingAtZeroIsPinnedToItsOwnEnds) {
-    const auto buckets = Walk(500, 3499, 1200);
-    ExpectBucket(buckets[0], 500, 500, 500);
-    ExpectBucket(buckets[1200], 3498, 3499, 3499);
-}
-
 TEST(BucketWalk, BucketsTileTheRangeWithoutGapOrOverlapForAnyDivisionCount) {
     for (int divisions : {1000, 1200}) {
         for (std::int64_t n : {2400, 2401, 3001, 7777, 1000003}) {
@@ -101,43 +95,6 @@ TEST(BucketMinMax, AgreesWithPlainScanForEveryChannelCountAndBucketLength) {
             }
         }
     }
-}
-
-TEST(BucketMinMax, OneFrameBucketGivesThatFramesCodesAsBothExtremes) {
-    const std::vector<std::int16_t> codes = {1, -2, 3, 40, -50, 60};
-    std::int16_t mins[3], maxs[3];
-    decimate::BucketMinMax(codes.data(), 3, 1, 1, mins, maxs);
-    EXPECT_EQ(mins[0], 40);
-    EXPECT_EQ(maxs[0], 40);
-    EXPECT_EQ(mins[1], -50);
-    EXPECT_EQ(maxs[2], 60);
-}
-
-TEST(ForEachMinMaxBucket, RampGivesBucketEndsAsExtremesAtPlotPositions) {
-    std::vector<std::int16_t> codes(3000);
-    for (int k = 0; k < 3000; ++k) codes[k] = static_cast<std::int16_t>(k);
-    std::vector<std::int64_t> xs;
-    std::vector<std::int16_t> lo, hi;
-    decimate::ForEachMinMaxBucket(
-        codes.data(), 1, 0, 2999, 1200,
-        [&](std::int64_t x, const std::int16_t* mins, const std::int16_t* maxs) {
-            xs.push_back(x);
-            lo.push_back(mins[0]);
-            hi.push_back(maxs[0]);
-        });
-    ASSERT_EQ(xs.size(), 1201u);
-    EXPECT_EQ(xs[0], 0);
-    EXPECT_EQ(lo[0], 0);
-    EXPECT_EQ(hi[0], 0);
-    EXPECT_EQ(xs[1], 2);
-    EXPECT_EQ(lo[1], 1);
-    EXPECT_EQ(hi[1], 2);
-    EXPECT_EQ(xs[2], 5);
-    EXPECT_EQ(lo[2], 3);
-    EXPECT_EQ(hi[2], 5);
-    EXPECT_EQ(xs[1200], 2999);
-    EXPECT_EQ(lo[1200], 2998);
-    EXPECT_EQ(hi[1200], 2999);
 }
 
 } // namespace

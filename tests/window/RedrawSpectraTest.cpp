@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/InOutError.h"
 #include "tests/window/RedrawTestForm.h"
 #include "window/Redraw.h"
 
@@ -153,17 +152,6 @@ TEST_F(RedrawSpectra, LiveSpectrumSetsTheAxisLimitsWithoutEverCrossingThem) {
     EXPECT_EQ(form->Chart->TitleText(), "СПЕКТРОАНАЛИЗ РЕАЛЬНОГО ВРЕМЕНИ");
     EXPECT_EQ(Points(2).front(), Point(0, 1));
     EXPECT_EQ(Points(2).back(), Point(19, 19001));
-}
-
-TEST_F(RedrawSpectra, LiveSpectrumRangeThatIsNoNumberStopsTheRedraw) {
-    SampleData.DataChannels = 1;
-    AnalysisResults.AmpTable = Table(20, 1);
-    AnalysisResults.SpectrumLast = 10;
-    form->EditFFT_XB->SetText("abc");
-    form->EditFFT_XE->SetText("400");
-    ChartState.DataKind = kKindSpectrum;
-    EXPECT_THROW(RedrawChart(), platform::InOutError);
-    EXPECT_EQ(SeriesNo(1).Count(), 0);
 }
 
 TEST_F(RedrawSpectra, SequenceComponentsShowAtMostTheHarmonicsTheTableHolds) {

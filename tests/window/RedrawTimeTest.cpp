@@ -124,14 +124,6 @@ TEST_F(RedrawTime, MetrologyRecordingAddsItsMeanAsOneMorePoint) {
     EXPECT_EQ(points[5], Point(5, 20));
 }
 
-TEST_F(RedrawTime, MetrologySignalDrawsOnlyWhatTheBufferHolds) {
-    LoadRecord(1, 5, Tagged);
-    SampleData.FrameCount = 1000;
-    ChartState.DataKind = kKindMetSignal;
-    RedrawChart();
-    EXPECT_EQ(SeriesNo(1).Count(), 5);
-}
-
 TEST_F(RedrawTime, DacBufferDrawsWholePairsOnTwoSeries) {
     DacPlayback.DacBuffer = {1, 2, 3, 4, 5};
     DacPlayback.DacBufferLength = 5;
