@@ -27,7 +27,7 @@ inline constexpr const char* kFormatRevsPerSecond = "# ##0.###### об/с";
 // following characters is a multiple of three, the last one included ("1 234 567 ", "-1 ").
 std::string GroupedDigits(std::int64_t value);
 
-// Title pieces.
+// Fragments of the chart titles.
 std::string FileHead();        // "Файл :  <name>     <date and time>"
 std::string AcquisitionTail(); // rate, channels, frames and range code
 std::string SweepTail();       // sweep frequencies and step count

@@ -41,24 +41,24 @@ bool AmplitudesChosen() { return Forma->RadioButtonFurieAmpl->Checked(); }
 } // namespace
 
 void RedrawSweepResults(std::uint8_t kind) {
-    const char* part = "     АЧХ :  с  ";
+    const char* modeText = "     АЧХ :  с  ";
     const char* leftFormat = kFormatDecibels;
     switch (kind) {
         case kKindSweepPhase:
-            part = "     ФЧХ :  с  ";
+            modeText = "     ФЧХ :  с  ";
             leftFormat = kFormatDegrees;
             break;
         case kKindSweepAmplitudes:
-            part = "     АМПЛИТУДЫ :  с  ";
+            modeText = "     АМПЛИТУДЫ :  с  ";
             leftFormat = kFormatMillivolts;
             break;
         case kKindSweepPhases:
-            part = "     ФАЗЫ :  с  ";
+            modeText = "     ФАЗЫ :  с  ";
             leftFormat = kFormatDegrees;
             break;
         default: break;
     }
-    Forma->Chart->SetTitleText(FileHead() + part + SweepTail());
+    Forma->Chart->SetTitleText(FileHead() + modeText + SweepTail());
     AutomaticAxes(BottomScale::Keep);
     SetFormats(kFormatHertz, leftFormat);
     SetSeriesX(1);
