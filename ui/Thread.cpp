@@ -5,7 +5,8 @@
 namespace ui {
 
 Thread::~Thread() {
-    Join();
+    // Serving the worker's synchronous calls while waiting, so that a worker blocked in one ends.
+    WaitFor();
     Application.UnregisterWorker(this);
 }
 
