@@ -135,6 +135,20 @@ public:
     // ---- Playback buffer page (TabSheetShem) ----------------------------------------------------
 
     // ---- Processing page (TabSheetFurie) --------------------------------------------------------
+    // Analyses of the window chosen on the page (window/FuriePageSeries.cpp, FuriePageFft.cpp).
+    void SpeedButtonFurieClick(ui::Control* Sender);
+    void SpeedButtonFurieSPClick(ui::Control* Sender);
+    void SpeedButtonFFTClick(ui::Control* Sender);
+    void SpeedButtonPoslClick(ui::Control* Sender);
+    // Views and units (window/FuriePageView.cpp).
+    void SpeedButtonOptionClick(ui::Control* Sender);
+    void SpeedButtonDanClick(ui::Control* Sender);
+    void RadioButtonFurieAmplClick(ui::Control* Sender);
+    void RadioButtonFurieFazaClick(ui::Control* Sender);
+    void RadioButton0GarmYesClick(ui::Control* Sender);
+    void RadioButton0GarmNoClick(ui::Control* Sender);
+    void ComboBoxFurieXChange(ui::Control* Sender);
+    void ComboBoxFurieYChange(ui::Control* Sender);
 
     // ---- Metrology page (TabSheetMetrolog) ------------------------------------------------------
 

@@ -1,0 +1,75 @@
+// The processing page's controls, the display choices of its radio pairs and its Y units.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/window/RedrawTestForm.h"
+#include "window/State.h"
+
+namespace {
+
+class FuriePageControls : public redraw_test::RedrawForm {
+protected:
+    // Every redraw refreshes the status bar's memory panel; a marker there shows whether one ran.
+    void MarkChart() { form->StatusBar->SetPanelText(1, "-"); }
+    bool Redrawn() const { return form->StatusBar->Panel(1).Text != "-"; }
+};
+
+TEST_F(FuriePageControls, PageStartsWithTheWindowAndTheChoicesOfTheStation) {
+    EXPECT_EQ(form->EditBeg->Text(), "0");
+    EXPECT_EQ(form->EditKol->Text(), "1000");
+    EXPECT_FALSE(form->SpeedButtonPosl->Visible());
+    EXPECT_FALSE(form->SpeedButtonAFC->Visible());
+    EXPECT_TRUE(form->SpeedButtonFFT->Visible());
+    EXPECT_EQ(form->RadioButtonFurieAmpl->Font().Color, 0x8000u);
+    EXPECT_EQ(form->RadioButtonFurieFaza->Font().Color, 255u);
+    EXPECT_TRUE(form->RadioButton0GarmYes->Checked());
+    EXPECT_EQ(form->RadioButton0GarmNo->Font().Color, 255u);
+    EXPECT_EQ(form->ComboBoxFurieY->Items().Strings(),
+              (std::vector<std::string>{"мВ", "В", "А", "м/c2", "Н", "Н*м"}));
+    EXPECT_EQ(form->ComboBoxFurieY->ItemIndex(), -1);
+    EXPECT_EQ(form->ComboBoxFurieX->ItemIndex(), -1);
+}
+
+TEST_F(FuriePageControls, ChoosingTheOtherButtonSwapsColoursAndRedrawsResultsOnce) {
+    MarkChart();
+    form->RadioButtonFurieFaza->Click();
+    EXPECT_EQ(form->RadioButtonFurieFaza->Font().Color, ui::clGreen);
+    EXPECT_EQ(form->RadioButtonFurieAmpl->Font().Color, ui::clRed);
+    EXPECT_FALSE(Redrawn()) << "no results yet";
+
+    AnalysisResults.FourierCount = 4;
+    form->RadioButton0GarmNo->Click();
+    EXPECT_EQ(form->RadioButton0GarmNo->Font().Color, ui::clGreen);
+    EXPECT_EQ(form->RadioButton0GarmYes->Font().Color, ui::clRed);
+    EXPECT_TRUE(Redrawn());
+
+    // The green button acts no more, even when its handler is run directly.
+    MarkChart();
+    form->RadioButton0GarmNo->Click();
+    form->RadioButton0GarmNo->PerformClick();
+    EXPECT_FALSE(Redrawn());
+    EXPECT_EQ(form->RadioButton0GarmYes->Font().Color, ui::clRed);
+}
+
+TEST_F(FuriePageControls, YUnitScalesEverySeriesByItsUnitAndTheRangeCode) {
+    const double perCode[] = {1.25, 0.125, 0.0125, 0.0125, 0.00625, 0.0015};
+    const char* formats[] = {"# ##0.###### мВ", "# ##0.###### В", "# ##0.###### А",
+                             "# ##0.###### м/c^2", "# ##0.###### Н", "# ##0.###### Н·м"};
+    for (int gain = 0; gain <= 3; ++gain) {
+        SampleData.DataGain = static_cast<uint8_t>(gain);
+        for (int index = 0; index < 6; ++index) {
+            SCOPED_TRACE("gain " + std::to_string(gain) + ", unit " + std::to_string(index));
+            form->ComboBoxFurieY->SetItemIndex(-1);
+            form->ComboBoxFurieY->Select(index);
+            const double expected = perCode[index] / (1 << (2 * gain));
+            EXPECT_DOUBLE_EQ(ChartState.YMultiplier, expected);
+            EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), formats[index]);
+            for (int s = 1; s <= 16; ++s) EXPECT_DOUBLE_EQ(SeriesNo(s).YMultiplier(), expected);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// The Fourier series and sequence components of the processing page, driven as the operator does.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "platform/DateTime.h"
+#include "tests/window/FuriePageTestSupport.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+using FuriePageSeries = furie_page_test::FuriePageForm;
+using furie_page_test::kNoSuchData;
+using furie_page_test::Refusal;
+
+TEST_F(FuriePageSeries, SineAtHarmonicThreeGivesItsAmplitudeInMillivoltsAndItsPhase) {
+    SampleData.DataTime = platform::EncodeDate(2024, 3, 5) + platform::EncodeTime(14, 7, 9, 0);
+    LoadRecord(1, 5000, [](std::int64_t f, int) {
+        return static_cast<std::int16_t>(std::lround(1000 * std::sin(2 * kPi * 3 * (f + 1) / 1000 + kPi / 3)) + 100);
+    });
+    form->SpeedButtonFurie->Click();
+
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(ChartState.DataKind, kKindHarmonics);
+    EXPECT_EQ(AnalysisResults.FourierCount, 1000);
+    ASSERT_EQ(AnalysisResults.AmpTable.size(), 501u);
+    EXPECT_NEAR(Amp(0), 125.0, 1e-9);
+    EXPECT_NEAR(Amp(3), 1250.0, 0.1);
+    EXPECT_NEAR(Phase(3), kPi / 3, 1e-3);
+    EXPECT_LT(Amp(2) + Amp(4) + Amp(500), 0.2);
+    EXPECT_GT(SeriesNo(1).Count(), 0) << "the chart shows the harmonics";
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"Ряд Фурье,  05.03.2024 14:07:09,  Beg=0,  Kol=1000,  "
+                                                   "N=1,  Interval=1,  K=0,  NK=5000"});
+}
+
+TEST_F(FuriePageSeries, LogarithmicButtonAndPhaseChoiceGiveTheLogarithmicView) {
+    LoadRecord(1, 100, Tagged);
+    TypeWindow("0", "100");
+    form->SpeedButtonFurieSP->Click();
+    EXPECT_EQ(ChartState.DataKind, kKindHarmonicsLog);
+    form->SpeedButtonDan->Click();
+    form->RadioButtonFurieFaza->Click();
+    form->SpeedButtonFurie->Click();
+    EXPECT_EQ(ChartState.DataKind, kKindHarmonicsLog);
+}
+
+TEST_F(FuriePageSeries, RefusedSeriesChangesNothing) {
+    LoadRecord(1, 10, Tagged);
+    for (const Refusal& r : {Refusal{"0", "50001", "Количество данных не более 50000 !"},
+                             Refusal{"1", "10", kNoSuchData}, Refusal{"0", "0", kNoSuchData},
+                             Refusal{"-1", "5", "Уберите отрицательные значения!"},
+                             Refusal{"0", "1O", "'1O' is not a valid integer value", false}}) {
+        ExpectRefused(r, [&] { form->SpeedButtonFurie->Click(); });
+    }
+    TypeWindow("0", "10");
+    form->SpeedButtonFurie->Click();
+    EXPECT_TRUE(MessageTexts().empty()) << "a window ending at the last frame is accepted";
+}
+
+TEST_F(FuriePageSeries, BalancedPositiveSequenceShowsOnlyOnTheFirstSeries) {
+    const double phases[] = {kPi / 6, -kPi / 2, 5 * kPi / 6};
+    LoadRecord(3, 400, [&](std::int64_t f, int c) {
+        return static_cast<std::int16_t>(std::lround(1000 * std::sin(2 * kPi * (f + 1) / 360 + phases[c])));
+    });
+    TypeWindow("0", "360");
+    form->SpeedButtonPosl->PerformClick();
+
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(ChartState.DataKind, kKindSpectrum);
+    EXPECT_EQ(form->Chart->TitleText(), "Последовательности:  1)Прямая  2)Нулевая  3)Обратная .");
+    ASSERT_EQ(SeriesNo(1).Count(), 180);
+    EXPECT_EQ(SeriesNo(1).XValues()[0], 1.0);
+    EXPECT_NEAR(SeriesNo(1).YValues()[0], 1250.1, 0.1);
+    for (int s : {2, 3}) {
+        ASSERT_EQ(SeriesNo(s).Count(), 180);
+        for (double y : SeriesNo(s).YValues()) EXPECT_LT(y, 0.5);
+    }
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"+0- последовательности,  30.12.1899,  Beg=0,  Kol=360,  "
+                                                   "N=3,  Interval=1,  K=0,  NK=400"});
+}
+
+TEST_F(FuriePageSeries, SequenceChecksChannelsFirstThenItsLimitThenTheWindow) {
+    const auto press = [&] { form->SpeedButtonPosl->PerformClick(); };
+    LoadRecord(2, 10, Tagged);
+    ExpectRefused({"0", "30000", "Нет 3 каналов данных !"}, press);
+    LoadRecord(3, 10, Tagged);
+    ExpectRefused({"0", "20001", "Количество данных не более 20000 !"}, press);
+    ExpectRefused({"0", "11", kNoSuchData}, press);
+    TypeWindow("0", "10");
+    press();
+    EXPECT_EQ(SeriesNo(1).Count(), 5);
+}
+
+}  // namespace
