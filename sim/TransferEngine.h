@@ -6,7 +6,8 @@
 // START_WRITE; a queued write completes when all but the output FIFO's length of the words
 // written so far have been played. Requests of one direction complete in the order queued, and
 // a stop or the release cancels them under the engine's lock: once it returns, nothing touches
-// a caller's buffer or event again.
+// a caller's buffer or event again. A transfer queued while its converter is stopped never
+// completes.
 
 #include <array>
 #include <cstdint>
