@@ -53,8 +53,9 @@ protected:
         TypeWindow(r.first, r.count);
         press();
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{r.message});
-        if (!frontEnd.Messages().empty()) {
-            const auto& shown = frontEnd.Messages()[0];
+        const auto messages = frontEnd.Messages();
+        if (!messages.empty()) {
+            const auto& shown = messages[0];
             EXPECT_EQ(shown.Caption == "ОШИБКА!!!" && shown.Flags == ui::MB_ICONINFORMATION, r.fromPage);
         }
         EXPECT_EQ(ChartState.DataKind, kKindTimeData);
