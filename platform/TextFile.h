@@ -41,17 +41,27 @@ public:
     ~TextReader();
 
     // Nothing left, or Ctrl-Z next.
-    bool AtEnd();
+    bool AtEnd() { return pos_ == end_ && !Refill(); }
     // Up to `count` bytes of the current line; stops before CR and at the end of the text.
     std::string ReadChars(std::size_t count);
     // Skips the rest of the line: up to and including CR, then one LF directly after it.
-    void SkipLine();
+    void SkipLine() {
+        // Right after the last number of a row the line end is usually next.
+        if (end_ - pos_ >= 2 && buffer_[pos_] == '\r' && buffer_[pos_ + 1] == '\n') {
+            pos_ += 2;
+            return;
+        }
+        SkipLineChecked();
+    }
     // A decimal integer of at most 32 characters in the signed 32-bit range; anything else
     // fails with "Invalid numeric input".
     std::int32_t ReadInt() {
         std::int32_t value;
         return TryReadShortInt(value) ? value : ReadIntChecked();
     }
+    // `count` integers read as ReadInt reads them, each kept as its low 16 bits (the width of a
+    // sample field). `done` counts the values stored, also when a number fails.
+    void ReadLow16Ints(std::int16_t* out, std::size_t count, std::size_t& done);
     // A decimal real of at most 64 characters (sign, digits, ".", digits, exponent), or exactly
     // "Nan", "+Inf" or "-Inf" as the writer writes them.
     double ReadReal();
@@ -65,6 +75,7 @@ private:
     bool SkipBlanks();
     std::string_view TakeToken(std::size_t maxLength);
     std::int32_t ReadIntChecked();
+    void SkipLineChecked();
 
     // The common case without refilling: a plain number of up to nine digits, wholly in the
     // buffer and followed by a separator. Anything else goes the checked way.

@@ -1,3 +1,4 @@
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -17,6 +18,41 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void ThrowInvalidInput() { throw InOutError("Invalid numeric input"); }
+
+// The value of a run of one to seven digits at `text` that a byte at or below the blank ends;
+// 0 when the run is empty, longer or ends otherwise. Reads eight bytes, so the caller keeps
+// them in the buffer. Eight digits are classified and converted at once.
+std::size_t ShortDigitRun(const char* text, std::uint32_t& value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text, sizeof chunk);
+        constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u;
+        // A byte is a digit when its high half is 3 and adding 6 keeps it so.
+        const std::uint64_t shape = (chunk & kHigh) | (((chunk + 0x0606060606060606u) & kHigh) >> 4);
+        const std::uint64_t other = shape ^ 0x3333333333333333u;
+        if (other == 0) {
+            return 0;
+        }
+        const std::size_t length = static_cast<std::size_t>(std::countr_zero(other)) / 8;
+        if (length == 0 || !IsBlank(text[length])) {
+            return 0;
+        }
+        // Digits moved to the top bytes, zeros before them, then summed in pairs, fours, eights.
+        std::uint64_t v = (chunk - 0x3030303030303030u) << (8 * (8 - length));
+        v = v * 10 + (v >> 8);
+        v = ((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32)) +
+             (((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
+        value = static_cast<std::uint32_t>(v);
+        return length;
+    } else {
+        std::size_t length = 0;
+        value = 0;
+        while (length < 7 && IsDigit(text[length])) {
+            value = value * 10 + static_cast<std::uint32_t>(text[length++] - '0');
+        }
+        return length > 0 && IsBlank(text[length]) ? length : 0;
+    }
+}
 
 std::int32_t ParseInteger(std::string_view token) {
     std::size_t i = 0;
@@ -192,8 +228,6 @@ void TextReader::EnsureAhead(std::size_t bytes) {
     }
 }
 
-bool TextReader::AtEnd() { return pos_ == end_ && !Refill(); }
-
 std::string TextReader::ReadChars(std::size_t count) {
     std::string out;
     while (out.size() < count && !AtEnd()) {
@@ -211,7 +245,7 @@ std::string TextReader::ReadChars(std::size_t count) {
     return out;
 }
 
-void TextReader::SkipLine() {
+void TextReader::SkipLineChecked() {
     while (!AtEnd()) {
         const char* first = buffer_.get() + pos_;
         if (const void* cr = std::memchr(first, '\r', end_ - pos_)) {
@@ -267,6 +301,43 @@ std::int32_t TextReader::ReadIntChecked() {
         return 0;
     }
     return ParseInteger(TakeToken(kMaxIntegerToken));
+}
+
+void TextReader::ReadLow16Ints(std::int16_t* out, std::size_t count, std::size_t& done) {
+    const auto low16 = [](std::uint32_t value) {
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    };
+    std::size_t i = 0;
+    while (i < count) {
+        // Quick way while a whole short token and its separator are surely in the buffer: up
+        // to seven digits, so no range check is needed. Anything else goes the checked way.
+        const char* p = buffer_.get() + pos_;
+        const char* const safe = buffer_.get() + (end_ > kLookahead ? end_ - kLookahead : 0);
+        while (i < count) {
+            while (p < safe && IsBlank(*p)) {
+                ++p;
+            }
+            if (p >= safe) {
+                break;
+            }
+            const bool negative = *p == '-';
+            const char* const digits = p + (negative ? 1 : 0);
+            std::uint32_t value = 0;
+            const std::size_t length = ShortDigitRun(digits, value);
+            if (length == 0) {
+                break;
+            }
+            const char* const q = digits + length;
+            out[i++] = low16(negative ? 0u - value : value);
+            p = q;
+        }
+        pos_ = static_cast<std::size_t>(p - buffer_.get());
+        done = i;
+        if (i < count) {
+            out[i++] = low16(static_cast<std::uint32_t>(ReadIntChecked()));
+        }
+    }
+    done = i;
 }
 
 double TextReader::ReadReal() {

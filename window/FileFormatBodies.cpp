@@ -99,6 +99,7 @@ void ReadSampleRows(platform::TextReader& file) {
     // fails part-way stays as a frame with zeros for its unread values.
     size_t used = 0;
     size_t filled = 0;
+    bool inFrame = false;
     try {
         while (!file.AtEnd()) {
             if (used + channels > static_cast<size_t>(kMaxSamples)) {
@@ -107,17 +108,16 @@ void ReadSampleRows(platform::TextReader& file) {
             if (used + channels > buffer.size()) {
                 buffer.resize(std::max<size_t>(2 * buffer.size(), 1 << 16));
             }
-            int16_t* const frame = buffer.data() + used;
-            for (filled = 0; filled < channels; ++filled) {
-                // Stored in the width of the field: the low 16 bits.
-                frame[filled] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(file.ReadInt())));
-            }
+            // A failing number leaves the values before it in the frame, zeros after it.
+            inFrame = true;
+            file.ReadLow16Ints(buffer.data() + used, channels, filled);
+            inFrame = false;
             used += channels;
             filled = 0;
             file.SkipLine();
         }
     } catch (...) {
-        buffer.resize(filled > 0 ? used + channels : used);
+        buffer.resize(inFrame ? used + channels : used);
         data.SampleCount = static_cast<int32_t>(used + filled);
         throw;
     }
