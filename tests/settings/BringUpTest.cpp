@@ -21,16 +21,16 @@ TEST_F(BringUp, HealthyModulesComeUpWithTheirLinesLampsAndRecords) {
     EXPECT_EQ(form->ShapeADC->Hint(), "USB v2.0.  Модуль USB3000");
     EXPECT_EQ(form->ShapeDAC->Hint(), "ЦАП, интегрированный в модуль USB3000");
 
-    // Records really come from the modules, with the size words they were asked with.
-    EXPECT_EQ(ModuleState.QuevFlash.size, 66);
-    EXPECT_EQ(ModuleState.QuevFlash.AdcCalibration[1], 65530);
-    EXPECT_EQ(ModuleState.QuevAdcPars.size, 316);
-    EXPECT_EQ(ModuleState.QuevAdcPars.InputFifoLength, 3072);
-    EXPECT_EQ(ModuleState.Usb3000Flash.size, 256);
-    EXPECT_EQ(ModuleState.Usb3000Flash.AdcScaleCoef[7], 1.0f);
-    EXPECT_EQ(ModuleState.Usb3000InputPars.size, 436);
-    EXPECT_EQ(ModuleState.Usb3000OutputPars.size, 18);
-    EXPECT_EQ(ModuleState.Usb3000DspInfo.DspMajor, 1);
+    // Records really come from (packed fields are read by value) the modules, with the size words they were asked with.
+    EXPECT_EQ(int{ModuleState.QuevFlash.size}, 66);
+    EXPECT_EQ(int{ModuleState.QuevFlash.AdcCalibration[1]}, 65530);
+    EXPECT_EQ(int{ModuleState.QuevAdcPars.size}, 316);
+    EXPECT_EQ(int{ModuleState.QuevAdcPars.InputFifoLength}, 3072);
+    EXPECT_EQ(int{ModuleState.Usb3000Flash.size}, 256);
+    EXPECT_EQ(float{ModuleState.Usb3000Flash.AdcScaleCoef[7]}, 1.0f);
+    EXPECT_EQ(int{ModuleState.Usb3000InputPars.size}, 436);
+    EXPECT_EQ(int{ModuleState.Usb3000OutputPars.size}, 18);
+    EXPECT_EQ(int{ModuleState.Usb3000DspInfo.DspMajor}, 1);
     EXPECT_STREQ(ModuleState.Usb3000Serial, "U0000001");
     EXPECT_EQ(ThreadControl.AcqIdle, 1);
 }

@@ -16,10 +16,10 @@ protected:
 TEST_F(DacZeroOutput, PlaysOneFifoOfZerosAt125kHzAndTidiesUp) {
     CreateOptions();
     const QUEV_OUTPUT_PARS pars = Bench().LastQuevOutputPars();
-    EXPECT_EQ(pars.size, 15);
-    EXPECT_EQ(pars.OutputRate, 125.0);
-    EXPECT_EQ(pars.OutputFifoBaseAddress, 3000);
-    EXPECT_EQ(pars.OutputFifoLength, 4032);
+    EXPECT_EQ(int{pars.size}, 15);
+    EXPECT_EQ(double{pars.OutputRate}, 125.0);
+    EXPECT_EQ(int{pars.OutputFifoBaseAddress}, 3000);
+    EXPECT_EQ(int{pars.OutputFifoLength}, 4032);
     const auto words = Bench().DacWords(ModuleKind::Quev, 0);
     EXPECT_EQ(words.size(), 4032u);
     EXPECT_TRUE(std::all_of(words.begin(), words.end(), [](uint16_t w) { return w == 0; }));
