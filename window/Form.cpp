@@ -68,6 +68,8 @@ void TForma::CreateTopPanel() {
     PanelLOptions->SetAlign(ui::Align::Top);
     SpeedButtonOpen = WithHint(PanelLOptions->Add<ui::SpeedButton>("SpeedButtonOpen", 4, 14, 40, 40), "Открыть файл");
     SpeedButtonSave = WithHint(PanelLOptions->Add<ui::SpeedButton>("SpeedButtonSave", 46, 14, 40, 40), "Сохранить файл");
+    SpeedButtonOpen->OnClick = Handler(&TForma::SpeedButtonOpenClick);
+    SpeedButtonSave->OnClick = Handler(&TForma::SpeedButtonSaveClick);
     SpeedButtonChartToBuffer = WithHint(
         PanelLOptions->Add<ui::SpeedButton>("SpeedButtonChartToBuffer", 88, 14, 40, 40),
         "Копировать график в буфер Windows");

@@ -119,6 +119,9 @@ public:
     void ChartUndoZoom(ui::Control* Sender);
 
     // ---- Files: open and save ------------------------------------------------------------------
+    // window/OpenSaveOpen.cpp and window/OpenSaveSave.cpp.
+    void SpeedButtonOpenClick(ui::Control* Sender);
+    void SpeedButtonSaveClick(ui::Control* Sender);
 
     // ---- Acquisition page (TabSheetADC) ---------------------------------------------------------
     // Screen range and chart units (window/AxisUnits.cpp).
@@ -127,6 +130,8 @@ public:
     void ComboBoxYChange(ui::Control* Sender);
 
     // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
+    // The chart view of a sweep (window/AffcPageView.cpp).
+    void TrackBarAFFCshowChange(ui::Control* Sender);
 
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
 

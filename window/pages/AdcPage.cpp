@@ -1,6 +1,14 @@
 #include "window/Form.h"
 
 void TForma::CreateAdcPage() {
+    // Input range; item index = range code. No handler yet: whoever sets up an acquisition or
+    // imports bare data reads the index.
+    GroupBoxK = TabSheetADC->Add<ui::GroupBox>("GroupBoxK", 180, 0, 80, 40);
+    GroupBoxK->SetCaption(" Диапазон ");
+    GroupBoxK->SetHint("Диапозон измеряемых значений модулем АЦП");
+    ComboBoxK = GroupBoxK->Add<ui::ComboBox>("ComboBoxK", 4, 15, 72, 21);
+    ComboBoxK->Items().Assign({"±10,24 В", " ±2,56 В ", " ±0,64 B ", " ±0,16 B "});
+
     // Chart units and screen range.
     GroupBoxC = TabSheetADC->Add<ui::GroupBox>("GroupBoxC", 290, 0, 62, 40);
     GroupBoxC->SetCaption("Экран");

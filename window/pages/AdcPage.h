@@ -5,6 +5,9 @@
 #include "ui/Controls.h"
 
 struct AdcPage {
+    // Input range of the next acquisition; bare data opened from files take it as theirs too.
+    ui::GroupBox* GroupBoxK = nullptr;
+    ui::ComboBox* ComboBoxK = nullptr;
     // Chart units and screen range.
     ui::GroupBox* GroupBoxC = nullptr;
     ui::ComboBox* ComboBoxC = nullptr;

@@ -5,4 +5,7 @@
 #include "ui/Controls.h"
 
 struct AffcPage {
+    // What the chart shows of a sweep: raw data, gain, phase difference, amplitudes, phases.
+    ui::TrackBar* TrackBarAFFCshow = nullptr;
+    ui::Label* LabelAFFCshow = nullptr;
 };

@@ -5,4 +5,10 @@
 #include "ui/Controls.h"
 
 struct ShemPage {
+    // Composing the DAC buffer out of ДШК ШЭМ data: the kadr list and the buttons that append a
+    // kadr or a pause; opening such data fills the list and enables them.
+    ui::GroupBox* GroupBoxBufDAC = nullptr;
+    ui::ComboBox* ComboBoxKadrs = nullptr;
+    ui::SpeedButton* SpeedButtonEnter = nullptr;
+    ui::SpeedButton* SpeedButtonSpace = nullptr;
 };

@@ -1,0 +1,160 @@
+// Every kind of data saved, opened again and saved once more: the second file must equal the
+// first byte for byte, and both the save and the open say in the log what the file holds.
+
+#include <string>
+#include <vector>
+
+#include "tests/window/OpenSaveTestSupport.h"
+
+namespace {
+
+const std::vector<int16_t> kFrames{1, -1, 256, -32768, 7, 8};  // 2 channels, 3 frames
+
+void Tables(int rows) {
+    const size_t n = static_cast<size_t>(rows) * SampleData.DataChannels;
+    AnalysisResults.AmpTable.resize(n);
+    AnalysisResults.PhaseTable.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        AnalysisResults.AmpTable[i] = 100.0 + 12.5 * static_cast<double>(i);
+        AnalysisResults.PhaseTable[i] = 10.0 * static_cast<double>(i);
+    }
+}
+
+void SweepSettings() {
+    auto& r = FrequencyResponse;
+    r.AfcDacRate = 10, r.AfcAmplitude = 20, r.AfcFreqBegin = 5, r.AfcFreqEnd = 80;
+    r.AfcOctavesPerMin = 30, r.AfcSteps = 2, r.AfcRiseTime = 2, r.AfcFallTime = 1;
+}
+
+struct RoundTrip {
+    const char* name;
+    int entry;
+    void (*fill)();
+    uint8_t reopenedKind;
+    std::string savedPart;
+    std::string openedPart;  // empty: opening writes no line
+    ui::TabSheet* TForma::*page;  // nullptr: the page stays
+};
+
+const RoundTrip kRoundTrips[] = {
+    {"acquisition", kAsc, [] { SetRecord(kKindTimeData, 2, 400, 1, kFrames); }, kKindTimeData,
+     "     Сбор данных :  400 кГц   2 кан. по 3   усиление 1", "     Сбор данных :  400 кГц   2 кан. по 3   усиление 1",
+     nullptr},
+    {"raw sweep", kAsc,
+     [] {
+         SetRecord(kKindSweepData, 2, 12.5, 0, kFrames);
+         SweepSettings();
+     },
+     kKindSweepData, "     Данные для АЧХ и ФЧХ :  12.5 кГц   2 кан. по 3   усиление 0",
+     "     Данные для АЧХ и ФЧХ :  12.5 кГц   2 кан. по 3   усиление 0", nullptr},
+    {"binary", kDat,
+     [] {
+         SetRecord(kKindTimeData, 2, 400, 1, kFrames);
+         // Bare samples take the window's shape when they are read.
+         AcquisitionSettings.AdcRate = 400;
+         AcquisitionSettings.AdcChannels = 2;
+         Forma->ComboBoxK->SetItemIndex(1);
+     },
+     kKindTimeData, "     Сбор данных :  400 кГц   2 кан. по 3   усиление 1",
+     "     Сбор данных :  400 кГц   2 кан. по 3   усиление 1", nullptr},
+    {"response", kAf,
+     [] {
+         SetRecord(kKindSweepAmplitudes, 2, 5, 0, {});
+         SweepSettings();
+         Tables(3);
+     },
+     kKindSweepGain, "     АЧХ, ФЧХ, Амплитуды, Фазы :  с 5 Гц  по  80 Гц ,   2 шт.",
+     "     АЧХ, ФЧХ, Амплитуды, Фазы :  с 5 Гц  по  80 Гц ,   2 шт.", &TForma::TabSheetAFFC},
+    {"harmonics", kAf,
+     [] {
+         SetRecord(kKindHarmonicsLog, 2, 5, 3, {});
+         AnalysisResults.FourierFirst = 10, AnalysisResults.FourierCount = 4, AnalysisResults.AnalysisInterval = 0.5;
+         Tables(3);
+     },
+     kKindHarmonics, "     Амплитуды, Фазы :  с 10  в кол-ве 4 шт.  инт. 0.5",
+     "     Амплитуды, Фазы :  с 10  в кол-ве 4 шт.  инт. 0.5", &TForma::TabSheetFurie},
+    {"spectrum of an acquisition", kAf,
+     [] {
+         SetRecord(kKindTimeData, 2, 400, 1, kFrames);
+         AnalysisResults.SpectrumFirst = 1, AnalysisResults.SpectrumLast = 3;
+         AcquisitionSettings.FftBits = 10, AnalysisResults.AnalysisInterval = 0.25;
+         Tables(4);
+         // The spectrum view takes its frequency span from the acquisition page.
+         Forma->EditFFT_XB->SetText("0");
+         Forma->EditFFT_XE->SetText("100");
+     },
+     kKindSpectrum, "     Амплитуды :  с 1 до 3 Гц,  БПФ: 10 бит, инт. 0.25", "", &TForma::TabSheetADC},
+};
+
+TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
+    for (const RoundTrip& trip : kRoundTrips) {
+        SCOPED_TRACE(trip.name);
+        ResetSharedState();
+        form->Memo->Lines().Clear();
+        form->PageControl->SetActivePage(form->TabSheetMemo);
+        trip.fill();
+        const std::string first = folder.File(std::string(trip.name) + ".1");
+        const std::string second = folder.File(std::string(trip.name) + ".2");
+
+        Save(first, trip.entry);
+        EXPECT_EQ(SampleData.DataFileName, first);
+        EXPECT_EQ(SampleData.DataTime, kDataTime) << "saving keeps the data's time";
+
+        // Forget the data, keep the window's choices.
+        const auto window = AcquisitionSettings;
+        ResetSharedState();
+        AcquisitionSettings = window;
+        SampleData.DataTime = trip.entry == kDat ? kDataTime : 0;
+        Open(first, trip.entry);
+        Save(second, trip.entry);
+
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+        EXPECT_EQ(ChartState.DataKind, trip.reopenedKind);
+        EXPECT_EQ(TempFolder::Bytes(second), TempFolder::Bytes(first));
+        const ui::TabSheet* page = trip.page ? form.get()->*trip.page : form->TabSheetMemo;
+        EXPECT_EQ(form->PageControl->ActivePage(), page);
+
+        std::vector<std::string> expected{"Сохранён файл :  " + first + "     " + kDateText + trip.savedPart};
+        if (!trip.openedPart.empty())
+            expected.push_back("Открыт файл :  " + first + "     " + kDateText + trip.openedPart);
+        expected.push_back("Сохранён файл :  " + second + "     " + kDateText + trip.savedPart);
+        EXPECT_EQ(Log(), expected);
+    }
+}
+
+TEST_F(OpenSaveTest, RawSweepDataAskForTheirResponseToBeComputed) {
+    SetRecord(kKindSweepData, 2, 12.5, 0, kFrames);
+    SweepSettings();
+    const std::string path = folder.File("sweep.asc");
+    Save(path, kAsc);
+    EXPECT_EQ(ThreadControl.AfcFromFile, 0);
+    Open(path, kAsc);
+    EXPECT_EQ(ThreadControl.AfcFromFile, 1);
+    EXPECT_EQ(FrequencyResponse.AfcSteps, 2);
+    EXPECT_EQ(FrequencyResponse.AfcFallTime, 1);
+}
+
+TEST_F(OpenSaveTest, TextWithoutKindLineLosesItsFirstRowAndKeepsTheDisplayMode) {
+    SetRecord(kKindHarmonics, 2, 400, 1, kFrames);
+    AnalysisResults.FourierCount = 4;
+    const std::string path = folder.File("harm.asc");
+    Save(path, kAsc);
+    EXPECT_TRUE(Log().empty()) << "no kind line, no log line";
+    EXPECT_TRUE(Redrawn());
+
+    SampleData.FrameCount = 99;
+    Open(path, kAsc);
+    EXPECT_EQ(ChartState.DataKind, kKindHarmonics);
+    EXPECT_EQ(SampleData.SampleBuffer, (std::vector<int16_t>{256, -32768, 7, 8}));
+    EXPECT_EQ(SampleData.FrameCount, 2);
+}
+
+TEST_F(OpenSaveTest, EmptyRecordSavesAnEmptyBinaryFile) {
+    SetRecord(kKindTimeData, 2, 400, 1, {});
+    const std::string path = folder.File("empty.dat");
+    Save(path, kDat);
+    EXPECT_EQ(TempFolder::Bytes(path), "");
+    EXPECT_EQ(Log().size(), 1u);
+}
+
+} // namespace
