@@ -93,6 +93,12 @@ DacLevels DacLoop::LevelsAt(double t) {
       const DacSample s = DecodeDacWord(format_, words_[n]);
       Apply(WordTime(n), s.Channel, Silent(n) ? 0.0 : s.Mv);
     }
+    // A stream that has run dry leaves the outputs at 0 until more words come.
+    const double dry = WordTime(words_.size());
+    if (nextWord_ == words_.size() && dry <= t) {
+      Apply(dry, 0, 0);
+      Apply(dry, 1, 0);
+    }
   }
   DacLevels levels;
   for (int c = 0; c < 2; ++c) {

@@ -50,7 +50,7 @@ class DacLoop {
   // From stopS on the outputs are 0 and no further word is played.
   void Stop(double stopS);
   // Words written at writtenAtS; any whose output time has already passed are lost (underrun)
-  // and the output holds 0 in their place.
+  // and the output holds 0 in their place, as it does while the stream has run dry.
   void Append(const int16_t* words, size_t count, double writtenAtS);
 
   // The outputs at time t; calls must not go back in time.

@@ -74,24 +74,36 @@ TEST_F(DacToAdc, OutputAppearsAfterTheFifoLatency) {
   EXPECT_EQ(samples[first], 1000) << "1250 mV, 512 DAC codes, 1000 ADC codes";
 }
 
-TEST_F(DacToAdc, LateWordsAreCountedAsUnderrunAndPlayedAsSilence) {
+TEST_F(DacToAdc, DryOrLateStreamPlaysSilenceAndCountsTheLostWords) {
   IUsb3000Module* m = simtest::OpenUsb3000();
   RTUSB3000::OUTPUT_PARS p{};
   p.size = sizeof(p);
   m->GET_OUTPUT_PARS(&p);
   p.OutputRate = 10.0;
   ASSERT_TRUE(m->SET_OUTPUT_PARS(&p));
-  std::vector<int16_t> words(5000, static_cast<int16_t>(0x4800));
-  uint32_t count = 5000;
-  Transfer w;
+  RTUSB3000::INPUT_PARS in{};
+  in.size = sizeof(in);
+  m->GET_INPUT_PARS(&in);
+  in.ChannelsQuantity = 1;
+  in.ControlTable[0] = 0;  // DAC0 straight back
+  in.InputRate = 10.0;
+  ASSERT_TRUE(m->SET_INPUT_PARS(&in));
+  // 0x4800 + 800: 800 codes, 1953.125 mV, 3125 ADC codes. The output lags 375.2 ms.
+  std::vector<int16_t> words(5000, static_cast<int16_t>(0x4800 + 800));
+  std::vector<int16_t> samples(10240);
+  uint32_t wordCount = 5000, sampleCount = 10240;
+  Transfer w, r;
   m->START_WRITE();
-  m->WriteData(words.data(), &count, &w.Done, &w.Overlapped);
-  ASSERT_EQ(w.Wait(2000), platform::kWaitObject0);
-  // 5000 words and a FIFO of 4032 leave 96.8 ms until the stream runs dry (plus the 375.2 ms
-  // the module's output lags); waiting another second loses the words that should have played.
-  Transfer idle;
-  idle.Wait(1000);
-  m->WriteData(words.data(), &count, &w.Done, &w.Overlapped);
+  m->WriteData(words.data(), &wordCount, &w.Done, &w.Overlapped);
+  m->START_READ();
+  m->ReadData(samples.data(), &sampleCount, &r.Done, &r.Overlapped);
+  ASSERT_EQ(r.Wait(2100), platform::kWaitObject0);
+  EXPECT_EQ(samples[3700], 0);
+  EXPECT_EQ(samples[6000], 3125);
+  EXPECT_EQ(samples[9000], 0) << "the 5000 words ended at 875.2 ms";
+  EXPECT_EQ(Bench().DacUnderruns(sim::ModuleKind::Usb3000, 0), 0u);
+  // Words written now were due long ago: they are lost.
+  m->WriteData(words.data(), &wordCount, &w.Done, &w.Overlapped);
   EXPECT_GT(Bench().DacUnderruns(sim::ModuleKind::Usb3000, 0), 0u);
   m->STOP_WRITE();
 }
