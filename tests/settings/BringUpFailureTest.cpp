@@ -118,15 +118,4 @@ TEST_F(BringUpFailure, TooOldFirmwareIsRefusedAndReleased) {
     EXPECT_EQ(Log(), std::vector<std::string>{kNoAdcLine});
 }
 
-TEST_F(BringUpFailure, AfterAReleaseTheNextBringUpCreatesANewInterface) {
-    Bench().SetPresent(ModuleKind::Usb3000, false);
-    Bench().FailOnCall(ModuleKind::Quev, "LOAD_BIOS", 1);
-    CreateOptions();
-    form->SpeedButtonQuev->Click();
-    EXPECT_EQ(Bench().InstanceCount(ModuleKind::Quev), 2);
-    EXPECT_EQ(ModuleState.QuevPresent, 1);
-    EXPECT_EQ(Log().back(), kQuevLine);
-    EXPECT_EQ(Bench().CallsAfterRelease(), 0);
-}
-
 }  // namespace

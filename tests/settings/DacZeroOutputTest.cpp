@@ -36,6 +36,8 @@ TEST_F(DacZeroOutput, PlaysOneFifoOfZerosAt125kHzAndTidiesUp) {
     EXPECT_EQ(TransferState.DacEvent, nullptr);
     EXPECT_TRUE(DacPlayback.DacOutBuffer.empty());
     EXPECT_EQ(Log(), std::vector<std::string>{kQuevLine});
+    EXPECT_EQ(form->ShapeADC->Hint(), "Обнаружен модуль Quev, S/N:Q0000001");
+    EXPECT_EQ(form->ShapeDAC->Hint(), "Обнаружен интегрированный 2-х канальный ЦАП.");
 }
 
 TEST_F(DacZeroOutput, AStalledBlockFailsAfterFiftyMillisecondsAndReleases) {

@@ -22,18 +22,6 @@ TEST_F(ModuleCheck, ReleasesBothModulesAndBringsUpNewInterfaces) {
     EXPECT_EQ(Bench().CallsAfterRelease(), 0) << "a released interface is never called again";
 }
 
-TEST_F(ModuleCheck, FindsModulesAttachedAfterStartUp) {
-    Bench().SetPresent(ModuleKind::Quev, false);
-    Bench().SetPresent(ModuleKind::Usb3000, false);
-    CreateOptions();
-    Bench().SetPresent(ModuleKind::Quev, true);
-    form->SpeedButtonQuev->Click();
-    EXPECT_EQ(ModuleState.QuevPresent, 1);
-    EXPECT_EQ(form->ShapeADC->Color(), kGreen);
-    EXPECT_EQ(form->ShapeDAC->Color(), kGreen);
-    EXPECT_EQ(Log(), (std::vector<std::string>{kNoAdcLine, kQuevLine}));
-}
-
 TEST_F(ModuleCheck, DoesNothingWhileAWorkerIsAskedToRun) {
     CreateOptions();
     for (ByteFlag* flag : {&ThreadControl.AcqRunning, &ThreadControl.AfcRunning, &ThreadControl.PlayRunning}) {
