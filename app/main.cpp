@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   }
   qtfront::InstallFatalMessageHandler();
   QApplication application(argc, argv);
+  qtfront::FinishStartup();
   qtfront::QtFrontEnd frontEnd;
   return ProgramMain(frontEnd, [&frontEnd] {
     frontEnd.BindForm(*Forma, true);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace qtfront {
 namespace {
@@ -38,19 +39,60 @@ std::optional<std::string> MissingDisplayMessage() {
   return std::nullopt;  // offscreen, vnc, linuxfb and the like need no display server
 }
 
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+bool startingUp = true;
+struct HeldMessage {
+  QtMsgType type;
+  QString text;
+};
+std::vector<HeldMessage>& HeldMessages() {
+  static std::vector<HeldMessage> held;
+  return held;
+}
+
+void Pass(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (previousHandler) {
+    previousHandler(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+
+void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (startingUp) {
+      HeldMessages().push_back({type, message});
+    } else {
+      Pass(type, context, message);
+    }
+    return;
+  }
+  if (startingUp) {
+    // Qt's own text here advises reinstalling, which is seldom the cure: say what failed.
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "quev: cannot open the display%s%s\n", display ? " " : "",
+                 display ? display : "");
+  } else {
+    std::fprintf(stderr, "quev: %s\n", message.section('\n', 0, 0).toLocal8Bit().constData());
+  }
+  std::fflush(stderr);
+  std::_Exit(EXIT_FAILURE);
+}
+
+}  // namespace
+
 void InstallFatalMessageHandler() {
-  static QtMessageHandler previous = nullptr;
-  previous = qInstallMessageHandler(
-      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (type != QtFatalMsg) {
-          if (previous) previous(type, context, message);
-          return;
-        }
-        const QByteArray firstLine = message.section('\n', 0, 0).toUtf8();
-        std::fprintf(stderr, "quev: %s\n", firstLine.constData());
-        std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
-      });
+  startingUp = true;
+  previousHandler = qInstallMessageHandler(Handle);
+}
+
+void FinishStartup() {
+  startingUp = false;
+  const QMessageLogContext context;
+  for (const HeldMessage& held : HeldMessages()) Pass(held.type, context, held.text);
+  HeldMessages().clear();
 }
 
 }  // namespace qtfront

@@ -10,8 +10,11 @@ namespace qtfront {
 // display (or a display-less platform such as "offscreen") is available.
 std::optional<std::string> MissingDisplayMessage();
 
-// Turns any fatal Qt message (a display that vanished, a plugin that failed) into one line on
-// standard error and a plain exit, instead of an abort with a core dump.
+// Turns any fatal Qt message (a display that cannot be reached, a plugin that failed) into one
+// line on standard error and a plain exit, instead of an abort with a core dump. Until
+// FinishStartup() the platform plugin's complaints are held back, so that a failed start says
+// one line only; once started they are passed on.
 void InstallFatalMessageHandler();
+void FinishStartup();
 
 }  // namespace qtfront
