@@ -54,7 +54,8 @@ void GroupBoxBinder::Apply(ui::Property what) {
 PageControlBinder::PageControlBinder(ui::PageControl& pages, QTabWidget* tabs)
     : Binder(pages, tabs), pages_(pages), tabs_(tabs) {
   tabs_->setUsesScrollButtons(true);
-  tabs_->setDocumentMode(false);
+  // Eight captions share the width of the top panel, as on the instrument.
+  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (showing_ || !CanOperate()) return;
     Operate([&] { pages_.Select(index); });

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QMessageBox>
 
 #include "qt/Binder.h"
@@ -32,7 +33,13 @@ QMessageBox::Icon IconOf(int flags) {
 
 }  // namespace
 
-QtFrontEnd::QtFrontEnd() = default;
+QtFrontEnd::QtFrontEnd() {
+  // The windows were laid out for the platform's compact sans-serif fonts; where those are
+  // missing, fonts of the same widths keep the captions inside their controls.
+  const QStringList sameWidths = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
+  for (const char* family : {"MS Sans Serif", "Arial"})
+    if (!QFontDatabase::hasFamily(family)) QFont::insertSubstitutions(family, sameWidths);
+}
 QtFrontEnd::~QtFrontEnd() = default;
 
 QWidget* QtFrontEnd::DialogParent() const {
