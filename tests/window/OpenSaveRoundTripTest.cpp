@@ -90,6 +90,7 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
     for (const RoundTrip& trip : kRoundTrips) {
         SCOPED_TRACE(trip.name);
         ResetSharedState();
+        form->TrackBarAFFCshow->SetPosition(1);
         form->Memo->Lines().Clear();
         form->PageControl->SetActivePage(form->TabSheetMemo);
         trip.fill();
@@ -113,6 +114,8 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
         EXPECT_EQ(TempFolder::Bytes(second), TempFolder::Bytes(first));
         const ui::TabSheet* page = trip.page ? form.get()->*trip.page : form->TabSheetMemo;
         EXPECT_EQ(form->PageControl->ActivePage(), page);
+        EXPECT_EQ(ThreadControl.AfcFromFile, trip.reopenedKind == kKindSweepData) << "compute-only run asked";
+        EXPECT_EQ(form->TrackBarAFFCshow->Position(), trip.reopenedKind == kKindSweepGain ? 2 : 1);
 
         std::vector<std::string> expected{"Сохранён файл :  " + first + "     " + kDateText + trip.savedPart};
         if (!trip.openedPart.empty())
@@ -120,41 +123,6 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
         expected.push_back("Сохранён файл :  " + second + "     " + kDateText + trip.savedPart);
         EXPECT_EQ(Log(), expected);
     }
-}
-
-TEST_F(OpenSaveTest, RawSweepDataAskForTheirResponseToBeComputed) {
-    SetRecord(kKindSweepData, 2, 12.5, 0, kFrames);
-    SweepSettings();
-    const std::string path = folder.File("sweep.asc");
-    Save(path, kAsc);
-    EXPECT_EQ(ThreadControl.AfcFromFile, 0);
-    Open(path, kAsc);
-    EXPECT_EQ(ThreadControl.AfcFromFile, 1);
-    EXPECT_EQ(FrequencyResponse.AfcSteps, 2);
-    EXPECT_EQ(FrequencyResponse.AfcFallTime, 1);
-}
-
-TEST_F(OpenSaveTest, TextWithoutKindLineLosesItsFirstRowAndKeepsTheDisplayMode) {
-    SetRecord(kKindHarmonics, 2, 400, 1, kFrames);
-    AnalysisResults.FourierCount = 4;
-    const std::string path = folder.File("harm.asc");
-    Save(path, kAsc);
-    EXPECT_TRUE(Log().empty()) << "no kind line, no log line";
-    EXPECT_TRUE(Redrawn());
-
-    SampleData.FrameCount = 99;
-    Open(path, kAsc);
-    EXPECT_EQ(ChartState.DataKind, kKindHarmonics);
-    EXPECT_EQ(SampleData.SampleBuffer, (std::vector<int16_t>{256, -32768, 7, 8}));
-    EXPECT_EQ(SampleData.FrameCount, 2);
-}
-
-TEST_F(OpenSaveTest, EmptyRecordSavesAnEmptyBinaryFile) {
-    SetRecord(kKindTimeData, 2, 400, 1, {});
-    const std::string path = folder.File("empty.dat");
-    Save(path, kDat);
-    EXPECT_EQ(TempFolder::Bytes(path), "");
-    EXPECT_EQ(Log().size(), 1u);
 }
 
 } // namespace
