@@ -164,7 +164,9 @@ bool ReadVersionField(platform::TextReader& file) {
 }
 
 double ReadDateTimeField(platform::TextReader& file) {
-    const std::string text = platform::Cp1251ToUtf8(file.ReadChars(kFieldWidth));
+    std::string text = platform::Cp1251ToUtf8(file.ReadChars(kFieldWidth));
+    // The four blanks after the version field are skipped, so a refused text is shown as written.
+    text.erase(0, text.find_first_not_of(' '));
     const double value = platform::StrToDateTime(text);
     file.SkipLine();
     return value;
