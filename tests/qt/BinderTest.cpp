@@ -11,11 +11,13 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include "BinderTestSupport.h"
+#include "qt/QtFrontEnd.h"
 #include "qt/StaticBinders.h"
 
 namespace {
@@ -297,6 +299,37 @@ TEST(Binder, DestroyedControlTakesItsWidgetAlong) {
   }
   EXPECT_TRUE(window.isNull());
   EXPECT_TRUE(child.isNull());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormBinder, ClosingASecondaryWindowHidesItsFormAndTheMainWindowEndsTheLoop) {
+  BoundForm options;
+  QWidget* window = options.Show();
+  ASSERT_TRUE(window->isVisible());
+  window->close();
+  EXPECT_FALSE(options.Model().Visible());
+  options.Model().Show();
+  EXPECT_TRUE(window->isVisible());
+
+  BoundForm main;
+  main.Model().SetCaption("  ДОРВАЛИН   в.1.02");
+  qtfront::QtFrontEnd frontEnd;
+  QWidget* mainWindow = frontEnd.BindForm(main.Model(), true);
+  main.Model().Show();
+  EXPECT_EQ(mainWindow->windowTitle(), "  ДОРВАЛИН   в.1.02");
+  QTimer::singleShot(0, mainWindow, &QWidget::close);
+  QTimer failsafe;
+  failsafe.setSingleShot(true);
+  QObject::connect(&failsafe, &QTimer::timeout, [] {
+    ADD_FAILURE() << "the loop did not end";
+    QCoreApplication::quit();
+  });
+  failsafe.start(5000);
+  frontEnd.RunMessageLoop();
+  EXPECT_TRUE(main.Model().Visible());  // the main form stays as it is: the program ends instead
 }
 
 }  // namespace
