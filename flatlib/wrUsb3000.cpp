@@ -83,8 +83,7 @@ namespace {
 #define COPY_ITEMS(field) \
   for (std::size_t i = 0; i < std::extent_v<decltype(to.field)>; ++i) to.field[i] = from.field[i]
 
-template <class To, class From>
-void CopyInputFields(To& to, const From& from) {
+constexpr auto CopyInputFields = [](auto& to, const auto& from) {
   to.InputEnabled = from.InputEnabled;
   to.CorrectionEnabled = from.CorrectionEnabled;
   to.InputType = from.InputType;
@@ -102,19 +101,17 @@ void CopyInputFields(To& to, const From& from) {
   to.ChannelRate = from.ChannelRate;
   COPY_ITEMS(AdcOffsetCoef);
   COPY_ITEMS(AdcScaleCoef);
-}
+};
 
-template <class To, class From>
-void CopyOutputFields(To& to, const From& from) {
+constexpr auto CopyOutputFields = [](auto& to, const auto& from) {
   to.OutputEnabled = from.OutputEnabled;
   to.OutputRate = from.OutputRate;
   to.OutputFifoBaseAddress = from.OutputFifoBaseAddress;
   to.OutputFifoLength = from.OutputFifoLength;
-}
+};
 
 // Everything after CRC16 and size.
-template <class To, class From>
-void CopyFlashFields(To& to, const From& from) {
+constexpr auto CopyFlashFields = [](auto& to, const auto& from) {
   COPY_ITEMS(SerialNumber);
   COPY_ITEMS(Name);
   to.Revision = from.Revision;
@@ -126,7 +123,7 @@ void CopyFlashFields(To& to, const From& from) {
   COPY_ITEMS(DacOffsetCoef);
   COPY_ITEMS(DacScaleCoef);
   COPY_ITEMS(ReservedByte);
-}
+};
 
 #undef COPY_ITEMS
 
@@ -141,6 +138,33 @@ void CopyText(uint8_t* to, const uint8_t* from, std::size_t capacity) {
 
 constexpr int32_t kDone = 1;
 constexpr int32_t kFailed = 0;
+
+// A parameter operation of the interface; its packed record carries its own size in `size`,
+// which the module checks, and the caller's record gets the aligned size back.
+template <class Packed>
+using ParameterOperation = int32_t (QUEV_STDCALL IUsb3000Module::*)(Packed*);
+
+template <class Packed, class Aligned, class Copy>
+int32_t ReadParameters(IDevPtr dev, ParameterOperation<Packed> read, Aligned* wr, Copy copy) {
+  Packed packed{};
+  packed.size = sizeof packed;
+  if ((dev->*read)(&packed) == 0) return kFailed;
+  wr->size = sizeof *wr;
+  copy(*wr, packed);
+  return kDone;
+}
+
+// The module may adjust what it was given, so the caller sees what it left in the record.
+template <class Packed, class Aligned, class Copy>
+int32_t WriteParameters(IDevPtr dev, ParameterOperation<Packed> write, Aligned* wr, Copy copy) {
+  Packed packed{};
+  packed.size = sizeof packed;
+  copy(packed, *wr);
+  if ((dev->*write)(&packed) == 0) return kFailed;
+  wr->size = sizeof *wr;
+  copy(*wr, packed);
+  return kDone;
+}
 
 }  // namespace
 
@@ -159,44 +183,22 @@ PELVORAN_API int32_t QUEV_STDCALL wrGET_DSP_INFO_Usb3000(IDevPtr dev,
 
 PELVORAN_API int32_t QUEV_STDCALL wrGET_INPUT_PARS_Usb3000(IDevPtr dev,
                                                            wrINPUT_PARS_USB3000* wrAp) {
-  RTUSB3000::INPUT_PARS ap{};
-  ap.size = sizeof ap;
-  if (dev->GET_INPUT_PARS(&ap) == 0) return kFailed;
-  wrAp->size = sizeof *wrAp;
-  CopyInputFields(*wrAp, ap);
-  return kDone;
+  return ReadParameters(dev, &IUsb3000Module::GET_INPUT_PARS, wrAp, CopyInputFields);
 }
 
 PELVORAN_API int32_t QUEV_STDCALL wrSET_INPUT_PARS_Usb3000(IDevPtr dev,
                                                            wrINPUT_PARS_USB3000* wrAp) {
-  RTUSB3000::INPUT_PARS ap{};
-  ap.size = sizeof ap;
-  CopyInputFields(ap, *wrAp);
-  if (dev->SET_INPUT_PARS(&ap) == 0) return kFailed;
-  wrAp->size = sizeof *wrAp;
-  CopyInputFields(*wrAp, ap);
-  return kDone;
+  return WriteParameters(dev, &IUsb3000Module::SET_INPUT_PARS, wrAp, CopyInputFields);
 }
 
 PELVORAN_API int32_t QUEV_STDCALL wrGET_OUTPUT_PARS_Usb3000(IDevPtr dev,
                                                             wrOUTPUT_PARS_USB3000* wrDp) {
-  RTUSB3000::OUTPUT_PARS dp{};
-  dp.size = sizeof dp;
-  if (dev->GET_OUTPUT_PARS(&dp) == 0) return kFailed;
-  wrDp->size = sizeof *wrDp;
-  CopyOutputFields(*wrDp, dp);
-  return kDone;
+  return ReadParameters(dev, &IUsb3000Module::GET_OUTPUT_PARS, wrDp, CopyOutputFields);
 }
 
 PELVORAN_API int32_t QUEV_STDCALL wrSET_OUTPUT_PARS_Usb3000(IDevPtr dev,
                                                             wrOUTPUT_PARS_USB3000* wrDp) {
-  RTUSB3000::OUTPUT_PARS dp{};
-  dp.size = sizeof dp;
-  CopyOutputFields(dp, *wrDp);
-  if (dev->SET_OUTPUT_PARS(&dp) == 0) return kFailed;
-  wrDp->size = sizeof *wrDp;
-  CopyOutputFields(*wrDp, dp);
-  return kDone;
+  return WriteParameters(dev, &IUsb3000Module::SET_OUTPUT_PARS, wrDp, CopyOutputFields);
 }
 
 // Only the checksum the module computed comes back; the caller's copy of the contents stays as

@@ -5,8 +5,9 @@
 // wrRtCreateInstance_Usb3000, passes it as the first argument of every other function and ends
 // with wrReleaseDevice_Usb3000; the library keeps no state of its own.
 //
-// Neither the interface pointer nor record pointers are checked for null: the functions are a
-// plain pass-through and callers rely on exactly that, so a null pointer is the caller's fault.
+// Neither the interface pointer nor record pointers are checked for null: every function needs
+// both, and a null one faults inside the call. Pass only what wrRtCreateInstance_Usb3000 gave and
+// records of the caller's own.
 //
 // Types: WORD = uint16_t, SHORT = int16_t, BYTE = uint8_t, DWORD = uint32_t, long and BOOL =
 // int32_t (0 is false). The records are aligned (every field at a multiple of its width up to 4,

@@ -1,6 +1,7 @@
 // The seven exports that convert between the caller's aligned records and the module's packed
-// ones. Fields are located by their byte offsets in either layout, so a wrong offset in a record
-// declaration shows as well as a wrong copy.
+// ones. The aligned layout is written here independently of the declarations, as the packed
+// record with padding inserted at fixed places, and records are compared byte for byte: a wrong
+// offset, a missed or crossed field and a write into padding all show.
 
 #include <gtest/gtest.h>
 
@@ -14,57 +15,19 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct Field {
-  std::size_t packed, aligned, width;
-};
-
-// Every field but size (and CRC16), at its offset in the packed and in the aligned record.
-const std::vector<Field> kInputFields = {
-    {2, 4, 4},     {6, 8, 4},     {10, 12, 2},   {12, 14, 2},    {14, 16, 2},   {16, 18, 2},
-    {18, 20, 2},   {20, 22, 2},   {22, 24, 2},   {24, 26, 256},  {280, 282, 2}, {282, 284, 2},
-    {284, 288, 8}, {292, 296, 8}, {300, 304, 8}, {308, 312, 64}, {372, 376, 64}};
-const std::vector<Field> kOutputFields = {{2, 4, 4}, {6, 8, 8}, {14, 16, 2}, {16, 18, 2}};
-const std::vector<Field> kFlashFields = {{4, 4, 9},     {13, 13, 11},  {24, 24, 1},    {25, 25, 17},
-                                         {42, 42, 1},   {43, 44, 4},   {47, 48, 32},   {79, 80, 32},
-                                         {111, 112, 8}, {119, 120, 8}, {127, 128, 129}};
-const Field kSerialNumber = kFlashFields[0], kName = kFlashFields[1], kDspType = kFlashFields[3];
-
 constexpr uint8_t kUntouched = 0xAA;
 
-// Non-zero bytes that differ from field to field; no byte reaches 0x40, so no double or float
-// made of them is a NaN that a copy could alter.
-void FillFields(uint8_t* record, const std::vector<Field>& fields, bool packed, int seed) {
-  int k = seed;
-  for (const Field& f : fields)
-    for (std::size_t i = 0; i < f.width; ++i)
-      record[(packed ? f.packed : f.aligned) + i] = 1 + k++ % 61;
-}
-
-Bytes FieldBytes(const uint8_t* record, const std::vector<Field>& fields, bool packed) {
-  Bytes out;
-  for (const Field& f : fields) {
-    const uint8_t* at = record + (packed ? f.packed : f.aligned);
-    out.insert(out.end(), at, at + f.width);
-  }
-  return out;
-}
-
-uint16_t WordAt(const uint8_t* record, std::size_t offset) {
-  uint16_t w;
-  std::memcpy(&w, record + offset, sizeof w);
-  return w;
-}
-
-void PutWord(uint8_t* record, std::size_t offset, uint16_t w) {
-  std::memcpy(record + offset, &w, sizeof w);
-}
+struct Gap {
+  std::size_t packedOffset, width;  // padding the aligned record has before this packed byte
+};
 
 struct Conversion {
   const char* name;
   int slot;
-  std::size_t alignedSize, packedSize, sizeOffset;
+  std::size_t packedSize, sizeOffset;
+  std::vector<Gap> gaps;
   std::function<int32_t(IDevPtr, uint8_t*)> call;
-  const std::vector<Field>* fields;
+  std::vector<std::size_t> terminators = {};  // aligned offsets that always come back as 0
 };
 
 template <class Record, int32_t (*Export)(IDevPtr, Record*)>
@@ -72,51 +35,79 @@ int32_t Call(IDevPtr module, uint8_t* record) {
   return Export(module, reinterpret_cast<Record*>(record));
 }
 
-const Conversion kGetInputPars{
-    "GET_INPUT_PARS", 23, 440, 436, 0, Call<wrINPUT_PARS_USB3000, wrGET_INPUT_PARS_Usb3000>,
-    &kInputFields};
-const Conversion kSetInputPars{
-    "SET_INPUT_PARS", 24, 440, 436, 0, Call<wrINPUT_PARS_USB3000, wrSET_INPUT_PARS_Usb3000>,
-    &kInputFields};
-const Conversion kGetOutputPars{
-    "GET_OUTPUT_PARS", 30, 20, 18, 0, Call<wrOUTPUT_PARS_USB3000, wrGET_OUTPUT_PARS_Usb3000>,
-    &kOutputFields};
-const Conversion kSetOutputPars{
-    "SET_OUTPUT_PARS", 31, 20, 18, 0, Call<wrOUTPUT_PARS_USB3000, wrSET_OUTPUT_PARS_Usb3000>,
-    &kOutputFields};
-const Conversion kPutFlash{
-    "PUT_FLASH", 40, 260, 256, 2, Call<wrFLASH_USB3000, wrPUT_FLASH_Usb3000>, &kFlashFields};
-const Conversion kGetFlash{
-    "GET_FLASH", 41, 260, 256, 2, Call<wrFLASH_USB3000, wrGET_FLASH_Usb3000>, &kFlashFields};
-const Conversion kGetDspInfo{
-    "GET_DSP_INFO", 11, 18, 18, 0, Call<wrDSP_INFO_USB3000, wrGET_DSP_INFO_Usb3000>, nullptr};
+const std::vector<Gap> kInputGaps = {{2, 2}, {284, 2}}, kOutputGaps = {{2, 2}},
+                       kFlashGaps = {{43, 1}, {256, 3}};
+
+const Conversion kGetInputPars{"GET_INPUT_PARS", 23, 436, 0, kInputGaps,
+                               Call<wrINPUT_PARS_USB3000, wrGET_INPUT_PARS_Usb3000>};
+const Conversion kSetInputPars{"SET_INPUT_PARS", 24, 436, 0, kInputGaps,
+                               Call<wrINPUT_PARS_USB3000, wrSET_INPUT_PARS_Usb3000>};
+const Conversion kGetOutputPars{"GET_OUTPUT_PARS", 30, 18, 0, kOutputGaps,
+                                Call<wrOUTPUT_PARS_USB3000, wrGET_OUTPUT_PARS_Usb3000>};
+const Conversion kSetOutputPars{"SET_OUTPUT_PARS", 31, 18, 0, kOutputGaps,
+                                Call<wrOUTPUT_PARS_USB3000, wrSET_OUTPUT_PARS_Usb3000>};
+const Conversion kPutFlash{"PUT_FLASH", 40, 256, 2, kFlashGaps,
+                           Call<wrFLASH_USB3000, wrPUT_FLASH_Usb3000>};
+// The last byte of SerialNumber, Name and DspType.
+const Conversion kGetFlash{"GET_FLASH", 41, 256, 2, kFlashGaps,
+                           Call<wrFLASH_USB3000, wrGET_FLASH_Usb3000>, {12, 23, 41}};
+const Conversion kGetDspInfo{"GET_DSP_INFO", 11, 18, 0, {},
+                             Call<wrDSP_INFO_USB3000, wrGET_DSP_INFO_Usb3000>};
+
+std::size_t AlignedSize(const Conversion& c) {
+  std::size_t size = c.packedSize;
+  for (const Gap& gap : c.gaps) size += gap.width;
+  return size;
+}
+
+// Distinct bytes with a zero every 13th (one falls inside each flash text, so a text copied as
+// a string where the whole array is due shows). None reaches 0x40, so no double or float made
+// of them is a NaN that a copy might alter.
+Bytes Pattern(std::size_t size, int seed) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = i % 13 == 5 ? 0 : 1 + (i + seed) % 61;
+  return bytes;
+}
+
+// The aligned image of a packed record, its padding filled with `fill`.
+Bytes Spread(const Bytes& packed, const std::vector<Gap>& gaps, uint8_t fill) {
+  Bytes aligned;
+  std::size_t from = 0;
+  for (const Gap& gap : gaps) {
+    aligned.insert(aligned.end(), packed.begin() + from, packed.begin() + gap.packedOffset);
+    aligned.insert(aligned.end(), gap.width, fill);
+    from = gap.packedOffset;
+  }
+  aligned.insert(aligned.end(), packed.begin() + from, packed.end());
+  return aligned;
+}
+
+Bytes WithWord(Bytes record, std::size_t offset, std::size_t word) {
+  const auto w = static_cast<uint16_t>(word);
+  std::memcpy(record.data() + offset, &w, sizeof w);
+  return record;
+}
 
 std::string NameOf(const testing::TestParamInfo<Conversion>& info) { return info.param.name; }
 
 class AnyConversion : public testing::TestWithParam<Conversion> {};
 
-TEST_P(AnyConversion, ReturnsExactlyOneForEveryNonZeroResult) {
-  for (int32_t result : {1, 2, 0x100, 0x12345678, -1}) {
+TEST_P(AnyConversion, ReturnsExactlyOneForEveryNonZeroResultAndLeavesTheRecordOnFailure) {
+  const Conversion& c = GetParam();
+  for (int32_t result : {1, 2, 0x100, 0x12345678, -1, 0}) {
     FakeUsb3000 module;
     module.result = result;
-    Bytes record(GetParam().alignedSize, 0);
-    EXPECT_EQ(GetParam().call(&module, record.data()), 1) << "module result " << result;
+    module.answer = [&](uint8_t* packed) { std::memset(packed, 0x55, c.packedSize); };
+    Bytes record = Spread(Pattern(c.packedSize, 3), c.gaps, kUntouched);
+    const Bytes before = record;
+
+    EXPECT_EQ(c.call(&module, record.data()), result != 0) << "module result " << result;
     ASSERT_EQ(module.calls.size(), 1u);
-    EXPECT_EQ(module.calls[0].slot, GetParam().slot);
+    EXPECT_EQ(module.calls[0].slot, c.slot);
+    if (result == 0) {
+      EXPECT_EQ(record, before);
+    }
   }
-}
-
-TEST_P(AnyConversion, FailureLeavesTheCallersRecordAsItWas) {
-  FakeUsb3000 module;
-  module.result = 0;
-  const std::size_t packedSize = GetParam().packedSize;
-  module.answer = [packedSize](uint8_t* packed) { std::memset(packed, 0x55, packedSize); };
-  Bytes record(GetParam().alignedSize, kUntouched);
-  PutWord(record.data(), GetParam().sizeOffset, 0x1234);
-  const Bytes before = record;
-
-  EXPECT_EQ(GetParam().call(&module, record.data()), 0);
-  EXPECT_EQ(record, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSeven, AnyConversion,
@@ -124,116 +115,60 @@ INSTANTIATE_TEST_SUITE_P(AllSeven, AnyConversion,
                                          kSetOutputPars, kPutFlash, kGetFlash, kGetDspInfo),
                          NameOf);
 
-// Bytes of the aligned record that belong to no field: they must never be written.
-std::vector<std::size_t> PaddingOf(const Conversion& c) {
-  std::vector<bool> used(c.alignedSize, false);
-  for (std::size_t i = 0; i < 2; ++i) used[c.sizeOffset + i] = true;
-  if (c.sizeOffset == 2) used[0] = used[1] = true;  // CRC16
-  for (const Field& f : *c.fields)
-    for (std::size_t i = 0; i < f.width; ++i) used[f.aligned + i] = true;
-  std::vector<std::size_t> padding;
-  for (std::size_t i = 0; i < used.size(); ++i)
-    if (!used[i]) padding.push_back(i);
-  return padding;
-}
+class ReadConversion : public testing::TestWithParam<Conversion> {};
 
-class ParameterRecord : public testing::TestWithParam<std::pair<Conversion, Conversion>> {};
-
-TEST_P(ParameterRecord, GetDeliversEveryFieldAtItsAlignedOffsetFromAZeroedRecord) {
-  const Conversion& get = GetParam().first;
+TEST_P(ReadConversion, AsksWithAZeroedSizedRecordAndDeliversEveryByteAtItsAlignedPlace) {
+  const Conversion& c = GetParam();
+  const Bytes answer = Pattern(c.packedSize, 1);
   FakeUsb3000 module;
-  module.answer = [&](uint8_t* packed) { FillFields(packed, *get.fields, true, 5); };
-  Bytes record(get.alignedSize, kUntouched);
+  module.answer = [&](uint8_t* packed) { std::memcpy(packed, answer.data(), answer.size()); };
+  Bytes record(AlignedSize(c), kUntouched);
 
-  ASSERT_EQ(get.call(&module, record.data()), 1);
+  ASSERT_EQ(c.call(&module, record.data()), 1);
 
-  Bytes expectedReceived(get.packedSize, 0);
-  PutWord(expectedReceived.data(), 0, static_cast<uint16_t>(get.packedSize));
-  EXPECT_EQ(module.received, expectedReceived);
-  EXPECT_EQ(WordAt(record.data(), 0), get.alignedSize);
-  Bytes expected(get.packedSize);
-  FillFields(expected.data(), *get.fields, true, 5);
-  EXPECT_EQ(FieldBytes(record.data(), *get.fields, false),
-            FieldBytes(expected.data(), *get.fields, true));
-  for (std::size_t at : PaddingOf(get)) EXPECT_EQ(record[at], kUntouched) << "padding byte " << at;
+  EXPECT_EQ(module.received, WithWord(Bytes(c.packedSize, 0), c.sizeOffset, c.packedSize));
+  Bytes expected = WithWord(Spread(answer, c.gaps, kUntouched), c.sizeOffset, AlignedSize(c));
+  for (std::size_t at : c.terminators) expected[at] = 0;
+  EXPECT_EQ(record, expected);
 }
 
-TEST_P(ParameterRecord, SetHandsEveryFieldOverAndReturnsWhatTheModuleLeft) {
-  const Conversion& set = GetParam().second;
-  Bytes record(set.alignedSize, kUntouched);
-  FillFields(record.data(), *set.fields, false, 7);
-  const Bytes handedOver = FieldBytes(record.data(), *set.fields, false);
+INSTANTIATE_TEST_SUITE_P(GetRecords, ReadConversion,
+                         testing::Values(kGetInputPars, kGetOutputPars, kGetFlash), NameOf);
+
+class WriteConversion : public testing::TestWithParam<Conversion> {};
+
+TEST_P(WriteConversion, HandsEveryFieldOverAndReturnsWhatTheModuleLeft) {
+  const Conversion& c = GetParam();
+  const Bytes given = Pattern(c.packedSize, 2), left = Pattern(c.packedSize, 40);
   FakeUsb3000 module;
-  module.answer = [&](uint8_t* packed) { FillFields(packed, *set.fields, true, 30); };
+  module.answer = [&](uint8_t* packed) { std::memcpy(packed, left.data(), left.size()); };
+  Bytes record = Spread(given, c.gaps, kUntouched);
 
-  ASSERT_EQ(set.call(&module, record.data()), 1);
+  ASSERT_EQ(c.call(&module, record.data()), 1);
 
-  EXPECT_EQ(WordAt(module.received.data(), 0), set.packedSize);
-  EXPECT_EQ(FieldBytes(module.received.data(), *set.fields, true), handedOver);
-  EXPECT_EQ(WordAt(record.data(), 0), set.alignedSize);
-  Bytes leftByModule(set.packedSize);
-  FillFields(leftByModule.data(), *set.fields, true, 30);
-  EXPECT_EQ(FieldBytes(record.data(), *set.fields, false),
-            FieldBytes(leftByModule.data(), *set.fields, true));
-  for (std::size_t at : PaddingOf(set)) EXPECT_EQ(record[at], kUntouched) << "padding byte " << at;
+  EXPECT_EQ(module.received, WithWord(given, c.sizeOffset, c.packedSize));
+  EXPECT_EQ(record, WithWord(Spread(left, c.gaps, kUntouched), c.sizeOffset, AlignedSize(c)));
 }
 
-INSTANTIATE_TEST_SUITE_P(InputAndOutput, ParameterRecord,
-                         testing::Values(std::pair{kGetInputPars, kSetInputPars},
-                                         std::pair{kGetOutputPars, kSetOutputPars}),
-                         [](const auto& info) {
-                           return info.index == 0 ? "INPUT_PARS" : "OUTPUT_PARS";
-                         });
+INSTANTIATE_TEST_SUITE_P(SetRecords, WriteConversion,
+                         testing::Values(kSetInputPars, kSetOutputPars), NameOf);
 
-// A text filled to its end loses its last byte to the terminator; one with an earlier zero still
-// arrives as the whole array.
-TEST(FlashConversion, GetTerminatesTextsAndCopiesThemAsWholeArrays) {
-  FakeUsb3000 module;
-  module.answer = [](uint8_t* packed) {
-    FillFields(packed, kFlashFields, true, 3);
-    std::memcpy(packed + kSerialNumber.packed, "AB\0CDEFGH", 9);
-    PutWord(packed, 0, 0xBEEF);
-  };
-  Bytes record(260, kUntouched);
-
-  ASSERT_EQ(wrGET_FLASH_Usb3000(&module, reinterpret_cast<wrFLASH_USB3000*>(record.data())), 1);
-
-  Bytes expectedReceived(256, 0);
-  PutWord(expectedReceived.data(), 2, 256);
-  EXPECT_EQ(module.received, expectedReceived);
-  EXPECT_EQ(WordAt(record.data(), 0), 0xBEEF);
-  EXPECT_EQ(WordAt(record.data(), 2), 260);
-  Bytes expected(256);
-  FillFields(expected.data(), kFlashFields, true, 3);
-  std::memcpy(expected.data() + kSerialNumber.packed, "AB\0CDEFG\0", 9);
-  for (const Field& text : {kName, kDspType}) expected[text.packed + text.width - 1] = 0;
-  EXPECT_EQ(FieldBytes(record.data(), kFlashFields, false),
-            FieldBytes(expected.data(), kFlashFields, true));
-  for (std::size_t at : {43, 257, 258, 259})
-    EXPECT_EQ(record[at], kUntouched) << "padding byte " << at;
-}
-
+// The module's copy of the contents may differ from what it stored; the caller keeps its own,
+// texts unterminated, and learns only the checksum.
 TEST(FlashConversion, PutHandsEverythingOverAndTakesBackOnlyChecksumAndSize) {
-  Bytes record(260, kUntouched);
-  FillFields(record.data(), kFlashFields, false, 11);
-  PutWord(record.data(), 0, 0x1111);
-  PutWord(record.data(), 2, 0x2222);
+  const Bytes given = Pattern(256, 2);
   FakeUsb3000 module;
   module.answer = [](uint8_t* packed) {
     std::memset(packed, 0x33, 256);
-    PutWord(packed, 0, 0xBEEF);
+    packed[0] = 0xEF;
+    packed[1] = 0xBE;
   };
-  Bytes expected = record;
+  Bytes record = Spread(given, kFlashGaps, kUntouched);
 
   ASSERT_EQ(wrPUT_FLASH_Usb3000(&module, reinterpret_cast<wrFLASH_USB3000*>(record.data())), 1);
 
-  EXPECT_EQ(WordAt(module.received.data(), 0), 0x1111);
-  EXPECT_EQ(WordAt(module.received.data(), 2), 256);
-  EXPECT_EQ(FieldBytes(module.received.data(), kFlashFields, true),
-            FieldBytes(record.data(), kFlashFields, false));
-  PutWord(expected.data(), 0, 0xBEEF);
-  PutWord(expected.data(), 2, 260);
-  EXPECT_EQ(record, expected);
+  EXPECT_EQ(module.received, WithWord(given, 2, 256));
+  EXPECT_EQ(record, WithWord(WithWord(Spread(given, kFlashGaps, kUntouched), 0, 0xBEEF), 2, 260));
 }
 
 // A target filled to its end loses its last byte to the terminator; after an earlier zero the

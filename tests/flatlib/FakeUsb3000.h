@@ -5,7 +5,6 @@
 // rewrite it before answering, as a module would.
 
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <type_traits>
 #include <vector>
@@ -19,8 +18,7 @@ class FakeUsb3000 final : public IUsb3000Module {
     std::vector<int64_t> args;
   };
 
-  int32_t result = 1;
-  void* handle = nullptr;
+  int32_t result = 1;  // also the module handle, as a pointer-sized value
   std::vector<Call> calls;
   std::vector<uint8_t> received;                // the last packed record, as it arrived
   std::function<void(uint8_t* record)> answer;  // rewrites the packed record before returning
@@ -28,8 +26,7 @@ class FakeUsb3000 final : public IUsb3000Module {
   int32_t QUEV_STDCALL OpenDevice(uint16_t a) override { return Log(0, a); }
   int32_t QUEV_STDCALL CloseDevice() override { return Log(1); }
   void* QUEV_STDCALL GetModuleHandle() override {
-    Log(2);
-    return handle;
+    return reinterpret_cast<void*>(intptr_t{Log(2)});
   }
   int32_t QUEV_STDCALL GetUsbSpeed(uint8_t* a) override { return Log(3, a); }
   int32_t QUEV_STDCALL GetModuleName(char* a) override { return Log(4, a); }
