@@ -28,29 +28,23 @@ void LoadWindow(int frames, int channels) {
     AnalysisResults.FourierCount = frames;
 }
 
-void BM_FurieDecomposeFast(benchmark::State& state) {
+template <KernelStatus (*Decompose)(uint8_t)>
+void BM_FurieDecompose(benchmark::State& state) {
     LoadWindow(static_cast<int>(state.range(0)), 16);
     for (auto _ : state) {
-        if (FurieDecompose(0) != KernelStatus::Done) {
+        if (Decompose(0) != KernelStatus::Done) {
             state.SkipWithError("refused");
         }
         benchmark::DoNotOptimize(AnalysisResults.AmpTable.data());
     }
     ResetSharedState();
 }
-BENCHMARK(BM_FurieDecomposeFast)->Arg(50000)->Arg(49999)->Arg(32768)->Unit(benchmark::kMillisecond);
-
-void BM_FurieDecomposeDirect(benchmark::State& state) {
-    LoadWindow(static_cast<int>(state.range(0)), 16);
-    for (auto _ : state) {
-        if (FurieDecomposeDirect(0) != KernelStatus::Done) {
-            state.SkipWithError("refused");
-        }
-        benchmark::DoNotOptimize(AnalysisResults.AmpTable.data());
-    }
-    ResetSharedState();
-}
-BENCHMARK(BM_FurieDecomposeDirect)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FurieDecompose<&FurieDecompose>)
+    ->Name("BM_FurieDecomposeFast")
+    ->Arg(50000)->Arg(49999)->Arg(32768)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FurieDecompose<&FurieDecomposeDirect>)
+    ->Name("BM_FurieDecomposeDirect")
+    ->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

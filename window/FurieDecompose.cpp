@@ -5,6 +5,7 @@
 
 #include "window/FftComplex.h"
 #include "window/Kernels.h"
+#include "window/Redraw.h"
 #include "window/State.h"
 
 namespace {
@@ -113,7 +114,8 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod&
         const size_t entries = SampleData.DataChannels * (n / 2 + 1);
         r.AmpTable.assign(entries, 0.0);
         r.PhaseTable.assign(entries, 0.0);
-        BuildAngleTables(n);
+        // Only the direct sums read the angle tables; either way none is left behind.
+        if (needsAngleTables) BuildAngleTables(n);
     }
     r.WorkRe.assign(n, 0.0);
     r.WorkIm.assign(n, 0.0);
@@ -133,6 +135,8 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod&
 }
 
 }  // namespace
+
+double GainMultiplier(uint8_t gain) { return redraw::DividedByRangeSteps(1.25, gain); }
 
 KernelStatus FurieDecomposeDirect(uint8_t channel) {
     return Decompose(channel, true, [](const std::vector<double>& x) {

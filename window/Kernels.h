@@ -19,13 +19,7 @@ enum class KernelStatus : uint8_t {
 };
 
 // mV per ADC code for a range code: 1.25 divided by 4 per step.
-inline double GainMultiplier(uint8_t gain) {
-    double y = 1.25;
-    for (uint8_t step = 0; step < gain; ++step) {
-        y /= 4.0;
-    }
-    return y;
-}
+double GainMultiplier(uint8_t gain);
 
 // Mean and harmonics 1 to FourierCount div 2 of the window FourierFirst.. into AmpTable (mV) and
 // PhaseTable (radians in [0, 2π)). Channel 0 means every channel and rebuilds both tables;

@@ -18,21 +18,16 @@ using FuriePageSeries = furie_page_test::FuriePageForm;
 using furie_page_test::kNoSuchData;
 using furie_page_test::Refusal;
 
-TEST_F(FuriePageSeries, SineAtHarmonicThreeGivesItsAmplitudeInMillivoltsAndItsPhase) {
+TEST_F(FuriePageSeries, SeriesOfTheTypedWindowIsLoggedStoredAndShown) {
     SampleData.DataTime = platform::EncodeDate(2024, 3, 5) + platform::EncodeTime(14, 7, 9, 0);
     LoadRecord(1, 5000, [](std::int64_t f, int) {
-        return static_cast<std::int16_t>(std::lround(1000 * std::sin(2 * kPi * 3 * (f + 1) / 1000 + kPi / 3)) + 100);
+        return static_cast<std::int16_t>(std::lround(1000 * std::sin(2 * kPi * 3 * (f + 1) / 1000 + kPi / 3)));
     });
     form->SpeedButtonFurie->Click();
-
     EXPECT_TRUE(MessageTexts().empty());
     EXPECT_EQ(ChartState.DataKind, kKindHarmonics);
-    EXPECT_EQ(AnalysisResults.FourierCount, 1000);
     ASSERT_EQ(AnalysisResults.AmpTable.size(), 501u);
-    EXPECT_NEAR(Amp(0), 125.0, 1e-9);
     EXPECT_NEAR(Amp(3), 1250.0, 0.1);
-    EXPECT_NEAR(Phase(3), kPi / 3, 1e-3);
-    EXPECT_LT(Amp(2) + Amp(4) + Amp(500), 0.2);
     EXPECT_GT(SeriesNo(1).Count(), 0) << "the chart shows the harmonics";
     EXPECT_EQ(LogLines(), std::vector<std::string>{"Ряд Фурье,  05.03.2024 14:07:09,  Beg=0,  Kol=1000,  "
                                                    "N=1,  Interval=1,  K=0,  NK=5000"});

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <numbers>
+#include <string>
 
 #include "window/Kernels.h"
 #include "window/State.h"
@@ -22,32 +24,28 @@ protected:
         AnalysisResults.PhaseTable = {0, 0, 0, deg[0] * kDeg, deg[1] * kDeg, deg[2] * kDeg};
         ASSERT_EQ(CalcSequenceComponents(0, 1, 2), KernelStatus::Done);
     }
-    static void Expect(int q, double amp, double deg) {
-        EXPECT_NEAR(AnalysisResults.SequenceTable[2][q][0], amp, 1e-9) << "quantity " << q;
-        if (amp > 0) {
-            EXPECT_NEAR(AnalysisResults.SequenceTable[3][q][0] / kDeg, deg, 1e-9) << "quantity " << q;
-        }
-    }
 };
 
-TEST_F(SequenceComponents, BalancedSetsFallEntirelyIntoTheirSequence) {
-    SetHarmonic1({100, 100, 100}, {30, 270, 150});
-    const double positive[9][2] = {{100, 30}, {100, 270}, {100, 150}};
-    for (int q = 0; q < 9; ++q) {
-        Expect(q, positive[q][0], positive[q][1]);
-    }
-    SetHarmonic1({100, 100, 100}, {30, 150, 270});
-    const double negative[9][2] = {{}, {}, {}, {}, {}, {}, {100, 30}, {100, 150}, {100, 270}};
-    for (int q = 0; q < 9; ++q) {
-        Expect(q, negative[q][0], negative[q][1]);
-    }
-}
-
-TEST_F(SequenceComponents, OnePhaseAloneSplitsEquallyWithTheRotationsOfEachSequence) {
-    SetHarmonic1({90, 0, 0}, {30, 0, 0});
-    const double phases[] = {30, 270, 150, 30, 30, 30, 30, 150, 270};
-    for (int q = 0; q < 9; ++q) {
-        Expect(q, 30, phases[q]);
+TEST_F(SequenceComponents, EachSequenceIsSeenInEveryPhaseWithItsRotation) {
+    struct Case {
+        std::array<double, 3> amp, deg;
+        double expected[9][2];  // amplitude, degrees; a zero amplitude has no phase to check
+    };
+    const Case cases[] = {
+        {{100, 100, 100}, {30, 270, 150}, {{100, 30}, {100, 270}, {100, 150}}},  // positive set
+        {{100, 100, 100}, {30, 150, 270}, {{}, {}, {}, {}, {}, {}, {100, 30}, {100, 150}, {100, 270}}},
+        {{90, 0, 0}, {30, 0, 0},  // phase a alone: a third in every quantity
+         {{30, 30}, {30, 270}, {30, 150}, {30, 30}, {30, 30}, {30, 30}, {30, 30}, {30, 150}, {30, 270}}},
+    };
+    for (const Case& c : cases) {
+        SetHarmonic1(c.amp, c.deg);
+        for (int q = 0; q < 9; ++q) {
+            SCOPED_TRACE("phase b at " + std::to_string(c.deg[1]) + ", quantity " + std::to_string(q));
+            EXPECT_NEAR(AnalysisResults.SequenceTable[2][q][0], c.expected[q][0], 1e-9);
+            if (c.expected[q][0] > 0) {
+                EXPECT_NEAR(AnalysisResults.SequenceTable[3][q][0] / kDeg, c.expected[q][1], 1e-9);
+            }
+        }
     }
 }
 

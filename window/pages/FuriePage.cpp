@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "window/Form.h"
 
 namespace {
@@ -6,6 +8,29 @@ namespace {
 constexpr int kButtonTop = 8;
 constexpr int kButtonWidth = 36;
 constexpr int kButtonHeight = 25;
+
+// A group box holding two radio buttons, the first chosen: its font green, the other's red.
+struct RadioPairLayout {
+    const char* box;
+    const char* caption;
+    int left;
+    const char* names[2];
+    const char* captions[2];
+};
+
+std::tuple<ui::GroupBox*, ui::RadioButton*, ui::RadioButton*> AddRadioPair(ui::TabSheet& page,
+                                                                           const RadioPairLayout& layout) {
+    ui::GroupBox* box = page.Add<ui::GroupBox>(layout.box, layout.left, 0, 96, 40);
+    box->SetCaption(layout.caption);
+    ui::RadioButton* radios[2];
+    for (int i = 0; i < 2; ++i) {
+        radios[i] = box->Add<ui::RadioButton>(layout.names[i], 4 + 46 * i, 16, 46, 17);
+        radios[i]->SetCaption(layout.captions[i]);
+        radios[i]->SetChecked(i == 0);
+        radios[i]->SetFontColor(i == 0 ? ui::clGreen : ui::clRed);
+    }
+    return {box, radios[0], radios[1]};
+}
 
 } // namespace
 
@@ -41,7 +66,7 @@ void TForma::CreateFuriePage() {
          &TForma::SpeedButtonDanClick, true},
         {&FuriePage::SpeedButtonPosl, "SpeedButtonPosl", "П",
          "Разложение на прямые, обратные и нулевые последовательности", &TForma::SpeedButtonPoslClick, false},
-        {&FuriePage::SpeedButtonAFC, "SpeedButtonAFC", "АЧХ", "", nullptr, false},
+        {&FuriePage::SpeedButtonAFC, "SpeedButtonAFC", "АЧХ", "Амплитудо-частотная характеристика", nullptr, false},
     };
     int left = 122;
     for (const auto& b : buttons) {
@@ -68,24 +93,10 @@ void TForma::CreateFuriePage() {
     ComboBoxFurieY->OnChange = Handler(&TForma::ComboBoxFurieYChange);
 
     // Display of the harmonic views; the chosen button of each pair has a green font, the other red.
-    GroupBoxFurie = TabSheetFurie->Add<ui::GroupBox>("GroupBoxFurie", 560, 0, 96, 40);
-    GroupBoxFurie->SetCaption(" Фурье ");
-    RadioButtonFurieAmpl = GroupBoxFurie->Add<ui::RadioButton>("RadioButtonFurieAmpl", 4, 16, 46, 17);
-    RadioButtonFurieAmpl->SetCaption(" Ампл");
-    RadioButtonFurieAmpl->SetChecked(true);
-    RadioButtonFurieAmpl->SetFontColor(ui::clGreen);
-    RadioButtonFurieFaza = GroupBoxFurie->Add<ui::RadioButton>("RadioButtonFurieFaza", 50, 16, 44, 17);
-    RadioButtonFurieFaza->SetCaption("Фазы");
-    RadioButtonFurieFaza->SetFontColor(ui::clRed);
-    GroupBox0Garm = TabSheetFurie->Add<ui::GroupBox>("GroupBox0Garm", 660, 0, 96, 40);
-    GroupBox0Garm->SetCaption(" 0 гарм ");
-    RadioButton0GarmYes = GroupBox0Garm->Add<ui::RadioButton>("RadioButton0GarmYes", 4, 16, 46, 17);
-    RadioButton0GarmYes->SetCaption("Есть");
-    RadioButton0GarmYes->SetChecked(true);
-    RadioButton0GarmYes->SetFontColor(ui::clGreen);
-    RadioButton0GarmNo = GroupBox0Garm->Add<ui::RadioButton>("RadioButton0GarmNo", 50, 16, 44, 17);
-    RadioButton0GarmNo->SetCaption("Нет");
-    RadioButton0GarmNo->SetFontColor(ui::clRed);
+    std::tie(GroupBoxFurie, RadioButtonFurieAmpl, RadioButtonFurieFaza) = AddRadioPair(
+        *TabSheetFurie, {"GroupBoxFurie", " Фурье ", 560, {"RadioButtonFurieAmpl", "RadioButtonFurieFaza"}, {" Ампл", "Фазы"}});
+    std::tie(GroupBox0Garm, RadioButton0GarmYes, RadioButton0GarmNo) = AddRadioPair(
+        *TabSheetFurie, {"GroupBox0Garm", " 0 гарм ", 660, {"RadioButton0GarmYes", "RadioButton0GarmNo"}, {"Есть", "Нет"}});
     // Bound after the initial choice so that setting it up runs no handler.
     RadioButtonFurieAmpl->OnClick = Handler(&TForma::RadioButtonFurieAmplClick);
     RadioButtonFurieFaza->OnClick = Handler(&TForma::RadioButtonFurieFazaClick);
