@@ -1,5 +1,7 @@
 #include "sim/BenchState.h"
 
+#include <cstring>
+
 #include "sim/Defaults.h"
 #include "sim/ModuleCore.h"
 
@@ -53,6 +55,22 @@ bool BenchState::LibraryCall(ModuleKind kind, const std::string& operation) {
   std::lock_guard lock(mutex);
   libraryLog[KindIndex(kind)].push_back(operation);
   return ShouldFailLocked(kind, operation);
+}
+
+uint32_t BenchState::DllVersion(ModuleKind kind, const std::string& function) {
+  LibraryCall(kind, function);
+  std::lock_guard lock(mutex);
+  return answers[KindIndex(kind)].DllVersion;
+}
+
+bool BenchState::MayCreate(ModuleKind kind, const std::string& function, const char* asked,
+                           const char* own) {
+  if (LibraryCall(kind, function)) return false;
+  {
+    std::lock_guard lock(mutex);
+    if (!answers[KindIndex(kind)].Creatable) return false;
+  }
+  return asked != nullptr && std::strcmp(asked, own) == 0;
 }
 
 bool BenchState::ShouldFailLocked(ModuleKind kind, const std::string& operation) {

@@ -43,6 +43,11 @@ class BenchState {
   void ResetLocked();
   // Logs a library call; true when it is to fail.
   bool LibraryCall(ModuleKind kind, const std::string& operation);
+  // The library's two functions, logged under their names: the version it reports, and
+  // whether it gives an interface for the name asked (its own name only).
+  uint32_t DllVersion(ModuleKind kind, const std::string& function);
+  bool MayCreate(ModuleKind kind, const std::string& function, const char* asked,
+                 const char* own);
   // True when this call of the operation is to fail (a rule counts it).
   bool ShouldFailLocked(ModuleKind kind, const std::string& operation);
   // True when a newly queued transfer of the direction is never to complete.

@@ -45,6 +45,9 @@ inline constexpr uint16_t kUsb3000OutputFifoLength = 4032;
 inline constexpr const char* kUsb3000NoError = "No error";
 
 // Converters.
+// Block transfers move whole units of this many 16-bit samples or words.
+inline constexpr uint32_t kQuevTransferUnit = 32;
+inline constexpr uint32_t kUsb3000TransferUnit = 512;
 inline constexpr double kQuevMvPerCode = 1.25;      // at range code 0; each step divides by 4
 inline constexpr double kUsb3000MvPerCode = 0.625;  // one range, +-5.12 V
 inline constexpr int kAdcCodeMin = -8192;

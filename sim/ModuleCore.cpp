@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sim/Defaults.h"
+
 namespace sim {
 
 ModuleCore::ModuleCore(ModuleKind kind)
@@ -36,15 +38,49 @@ int32_t ModuleCore::Release() {
   return ok ? 1 : 0;
 }
 
+int32_t ModuleCore::StartRead(const AdcSetup& setup) {
+  if (!Enter("START_READ")) return 0;
+  transfers_.StartRead(setup, WithBench([](BenchState& s) { return s.model; }));
+  return 1;
+}
+
+int32_t ModuleCore::StopRead() {
+  if (!Enter("STOP_READ")) return 0;
+  transfers_.StopRead();
+  return 1;
+}
+
+int32_t ModuleCore::StartWrite(double rateKHz, uint16_t fifoLength, bool fitted) {
+  if (!Enter("START_WRITE") || !fitted) return 0;
+  const double latency = WithBench([](BenchState& s) { return s.model.DacLatencyMs; });
+  transfers_.StartWrite(rateKHz, fifoLength, latency);
+  return 1;
+}
+
+int32_t ModuleCore::StopWrite() {
+  if (!Enter("STOP_WRITE")) return 0;
+  transfers_.StopWrite();
+  return 1;
+}
+
+bool ModuleCore::WholeUnits(const uint32_t* count) const {
+  const uint32_t unit = kind_ == ModuleKind::Quev ? defaults::kQuevTransferUnit
+                                                  : defaults::kUsb3000TransferUnit;
+  return count != nullptr && *count > 0 && *count % unit == 0;
+}
+
 int32_t ModuleCore::Read(int16_t* buffer, const uint32_t* count, OverlappedRecord* overlapped) {
-  if (buffer == nullptr || count == nullptr || overlapped == nullptr) return 0;
+  if (!Enter("ReadData")) return 0;
+  if (buffer == nullptr || !WholeUnits(count) || overlapped == nullptr) return 0;
   const bool stall = bench_.TakeStall(kind_, Direction::Read);
   transfers_.QueueRead(buffer, *count, overlapped->hEvent, stall);
   return 1;
 }
 
-int32_t ModuleCore::Write(int16_t* words, const uint32_t* count, OverlappedRecord* overlapped) {
-  if (words == nullptr || count == nullptr || overlapped == nullptr) return 0;
+int32_t ModuleCore::Write(int16_t* words, const uint32_t* count, OverlappedRecord* overlapped,
+                          bool fitted) {
+  if (!Enter("WriteData") || !fitted) return 0;
+  if (words == nullptr || !WholeUnits(count) || overlapped == nullptr) return 0;
   const bool stall = bench_.TakeStall(kind_, Direction::Write);
   transfers_.QueueWrite(words, *count, overlapped->hEvent, stall);
   return 1;

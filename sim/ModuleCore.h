@@ -28,9 +28,17 @@ class ModuleCore {
   bool FirmwareLoaded() const { return firmwareLoaded_; }
   bool Opened() const { return opened_; }
 
-  // Queues a transfer through the engine, counting stalls; never writes the caller's counts.
+  // The converters' operations, answered alike by both modules. A transfer is queued through
+  // the engine, counting stalls; the caller's counts are never written. A count that is not a
+  // whole number of the module's transfer units is refused, as the driver does.
+  int32_t StartRead(const AdcSetup& setup);
+  int32_t StopRead();
   int32_t Read(int16_t* buffer, const uint32_t* count, OverlappedRecord* overlapped);
-  int32_t Write(int16_t* words, const uint32_t* count, OverlappedRecord* overlapped);
+  // `fitted`: the module has a DAC to take the call.
+  int32_t StartWrite(double rateKHz, uint16_t fifoLength, bool fitted = true);
+  int32_t StopWrite();
+  int32_t Write(int16_t* words, const uint32_t* count, OverlappedRecord* overlapped,
+                bool fitted = true);
 
   // Reads or changes the shared bench state under its lock.
   template <typename Access>
@@ -47,6 +55,8 @@ class ModuleCore {
   std::vector<std::string> Log();
 
  private:
+  bool WholeUnits(const uint32_t* count) const;
+
   ModuleKind kind_;
   BenchState& bench_;
   TransferEngine transfers_;

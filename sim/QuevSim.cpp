@@ -1,11 +1,11 @@
 // The simulated Quev module.
 
-#include <cmath>
 #include <cstring>
 
 #include "sim/Defaults.h"
 #include "sim/Library.h"
 #include "sim/ModuleCore.h"
+#include "sim/Records.h"
 
 namespace sim {
 namespace {
@@ -77,96 +77,51 @@ class QuevSimModule final : public IQuevModule {
   }
 
   int32_t QUEV_STDCALL GET_INPUT_PARS(QUEV_INPUT_PARS* ap) override {
-    if (!core_.Enter("GET_INPUT_PARS") || ap == nullptr || ap->size != sizeof(*ap)) return 0;
-    std::memcpy(ap, &input_, sizeof(*ap));
-    return 1;
+    return GiveRecord(core_, "GET_INPUT_PARS", ap, input_);
   }
 
   int32_t QUEV_STDCALL SET_INPUT_PARS(QUEV_INPUT_PARS* ap) override {
-    if (!core_.Enter("SET_INPUT_PARS") || ap == nullptr) return 0;
-    core_.WithBench([ap](BenchState& s) { std::memcpy(&s.lastQuevInput, ap, sizeof(*ap)); });
-    const double rate = ap->InputRate;
-    if (ap->size != sizeof(*ap) || !std::isfinite(rate) || rate <= 0 ||
-        ap->ChannelsQuantity < 1 || ap->ChannelsQuantity > 16)
+    if (!TakeInputPars(core_, ap, input_, &BenchState::lastQuevInput, defaults::kQuevMaxInputRate))
       return 0;
-    std::memcpy(&input_, ap, sizeof(input_));
-    const double writeBack = core_.Answers().RateWriteBack;
-    input_.InputRate = writeBack > 0 ? writeBack : std::fmin(rate, defaults::kQuevMaxInputRate);
-    input_.InputFifoLength = defaults::kQuevInputFifoLength;
-    ap->InputRate = input_.InputRate;
-    ap->InputFifoLength = input_.InputFifoLength;
+    input_.InputFifoLength = ap->InputFifoLength = defaults::kQuevInputFifoLength;
     return 1;
   }
 
-  int32_t QUEV_STDCALL START_READ() override {
-    if (!core_.Enter("START_READ")) return 0;
-    AdcSetup setup;
-    setup.RateKHz = input_.InputRate;
-    setup.Channels = input_.ChannelsQuantity;
-    std::memcpy(setup.ControlTable.data(), input_.ControlTable, sizeof(uint16_t) * 16);
-    core_.Transfers().StartRead(setup, core_.WithBench([](BenchState& s) { return s.model; }));
-    return 1;
-  }
-
-  int32_t QUEV_STDCALL STOP_READ() override {
-    if (!core_.Enter("STOP_READ")) return 0;
-    core_.Transfers().StopRead();
-    return 1;
-  }
+  int32_t QUEV_STDCALL START_READ() override { return core_.StartRead(AdcSetupOf(input_)); }
+  int32_t QUEV_STDCALL STOP_READ() override { return core_.StopRead(); }
 
   int32_t QUEV_STDCALL ReadData(int16_t* lpBuffer, uint32_t* nNumberOfWordsToRead, uint32_t*,
                                 OverlappedRecord* lpOverlapped) override {
-    if (!core_.Enter("ReadData")) return 0;
     return core_.Read(lpBuffer, nNumberOfWordsToRead, lpOverlapped);
   }
 
   int32_t QUEV_STDCALL WriteData(int16_t* lpBuffer, uint32_t* nNumberOfWordsToWrite, uint32_t*,
                                  OverlappedRecord* lpOverlapped) override {
-    if (!core_.Enter("WriteData") || !DacFitted()) return 0;
-    return core_.Write(lpBuffer, nNumberOfWordsToWrite, lpOverlapped);
+    return core_.Write(lpBuffer, nNumberOfWordsToWrite, lpOverlapped, DacFitted());
   }
 
   int32_t QUEV_STDCALL GET_OUTPUT_PARS(QUEV_OUTPUT_PARS* dp) override {
-    if (!core_.Enter("GET_OUTPUT_PARS") || !DacFitted() || dp == nullptr ||
-        dp->size != sizeof(*dp))
-      return 0;
-    std::memcpy(dp, &output_, sizeof(*dp));
-    return 1;
+    return GiveRecord(core_, "GET_OUTPUT_PARS", dp, output_, DacFitted());
   }
 
   int32_t QUEV_STDCALL SET_OUTPUT_PARS(QUEV_OUTPUT_PARS* dp) override {
-    if (!core_.Enter("SET_OUTPUT_PARS") || dp == nullptr) return 0;
-    core_.WithBench([dp](BenchState& s) { std::memcpy(&s.lastQuevOutput, dp, sizeof(*dp)); });
-    const double rate = dp->OutputRate;
-    if (!DacFitted() || dp->size != sizeof(*dp) || !std::isfinite(rate) || rate <= 0) return 0;
-    std::memcpy(&output_, dp, sizeof(output_));
-    output_.OutputRate = std::fmin(rate, defaults::kQuevOutputRate);
-    dp->OutputRate = output_.OutputRate;
-    return 1;
+    return TakeOutputPars(core_, dp, output_, &BenchState::lastQuevOutput,
+                          defaults::kQuevOutputRate, DacFitted());
   }
 
   int32_t QUEV_STDCALL START_WRITE() override {
-    if (!core_.Enter("START_WRITE") || !DacFitted()) return 0;
-    const double latency = core_.WithBench([](BenchState& s) { return s.model.DacLatencyMs; });
-    core_.Transfers().StartWrite(output_.OutputRate, output_.OutputFifoLength, latency);
-    return 1;
+    return core_.StartWrite(output_.OutputRate, output_.OutputFifoLength, DacFitted());
   }
-
-  int32_t QUEV_STDCALL STOP_WRITE() override {
-    if (!core_.Enter("STOP_WRITE")) return 0;
-    core_.Transfers().StopWrite();
-    return 1;
-  }
+  int32_t QUEV_STDCALL STOP_WRITE() override { return core_.StopWrite(); }
 
   int32_t QUEV_STDCALL GET_FLASH(QUEV_FLASH* fi) override {
-    if (!core_.Enter("GET_FLASH") || fi == nullptr || fi->size != sizeof(*fi)) return 0;
     const ModuleAnswers answers = core_.Answers();
-    std::memset(fi, 0, sizeof(*fi));
-    fi->size = sizeof(*fi);
-    CopyText(fi->SerialNumber, sizeof(fi->SerialNumber), answers.Serial);
-    fi->IsDacPresented = answers.DacFitted ? 1 : 0;
-    std::memcpy(fi->AdcCalibration, defaults::kQuevAdcCalibration, sizeof(fi->AdcCalibration));
-    return 1;
+    QUEV_FLASH flash{};
+    flash.size = sizeof(flash);
+    CopyText(flash.SerialNumber, sizeof(flash.SerialNumber), answers.Serial);
+    flash.IsDacPresented = answers.DacFitted ? 1 : 0;
+    std::memcpy(flash.AdcCalibration, defaults::kQuevAdcCalibration, sizeof(flash.AdcCalibration));
+    return GiveRecord(core_, "GET_FLASH", fi, flash);
   }
 
  private:
@@ -182,20 +137,13 @@ class QuevSimModule final : public IQuevModule {
 }  // namespace
 
 uint32_t QuevDllVersion() {
-  BenchState& bench = BenchState::Get();
-  bench.LibraryCall(ModuleKind::Quev, "GetDllVersion");
-  std::lock_guard lock(bench.mutex);
-  return bench.answers[0].DllVersion;
+  return BenchState::Get().DllVersion(ModuleKind::Quev, "GetDllVersion");
 }
 
 IQuevModule* CreateQuevModule(const char* interfaceName) {
   BenchState& bench = BenchState::Get();
-  if (bench.LibraryCall(ModuleKind::Quev, "CreateInstance")) return nullptr;
-  {
-    std::lock_guard lock(bench.mutex);
-    if (!bench.answers[0].Creatable) return nullptr;
-  }
-  if (interfaceName == nullptr || std::strcmp(interfaceName, defaults::kQuevInterfaceName) != 0)
+  if (!bench.MayCreate(ModuleKind::Quev, "CreateInstance", interfaceName,
+                       defaults::kQuevInterfaceName))
     return nullptr;
   auto* module = new QuevSimModule;  // lives as long as the process: see BenchState
   bench.Register(ModuleKind::Quev, &module->Core());

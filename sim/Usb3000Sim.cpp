@@ -1,11 +1,11 @@
 // The simulated USB3000 module: all 43 operations.
 
-#include <cmath>
 #include <cstring>
 
 #include "sim/Defaults.h"
 #include "sim/Library.h"
 #include "sim/ModuleCore.h"
+#include "sim/Records.h"
 #include "sim/Usb3000Memory.h"
 
 namespace sim {
@@ -127,43 +127,25 @@ class Usb3000SimModule final : public IUsb3000Module {
   }
 
   int32_t QUEV_STDCALL GET_INPUT_PARS(INPUT_PARS* ap) override {
-    if (!core_.Enter("GET_INPUT_PARS") || ap == nullptr || ap->size != sizeof(*ap)) return 0;
-    std::memcpy(ap, &input_, sizeof(*ap));
-    return 1;
+    return GiveRecord(core_, "GET_INPUT_PARS", ap, input_);
   }
   int32_t QUEV_STDCALL SET_INPUT_PARS(INPUT_PARS* ap) override {
-    if (!core_.Enter("SET_INPUT_PARS") || ap == nullptr) return 0;
-    core_.WithBench([ap](BenchState& s) { std::memcpy(&s.lastUsbInput, ap, sizeof(*ap)); });
-    const double rate = ap->InputRate;
-    if (ap->size != sizeof(*ap) || !std::isfinite(rate) || rate <= 0 ||
-        ap->ChannelsQuantity < 1 || ap->ChannelsQuantity > 16)
+    if (!TakeInputPars(core_, ap, input_, &BenchState::lastUsbInput,
+                       defaults::kUsb3000MaxInputRate))
       return 0;
-    std::memcpy(&input_, ap, sizeof(input_));
-    const double writeBack = core_.Answers().RateWriteBack;
-    input_.InputRate = writeBack > 0 ? writeBack : std::fmin(rate, defaults::kUsb3000MaxInputRate);
-    input_.ChannelRate = input_.InputRate / input_.ChannelsQuantity;
-    ap->InputRate = input_.InputRate;
-    ap->ChannelRate = input_.ChannelRate;
+    input_.ChannelRate = ap->ChannelRate = input_.InputRate / input_.ChannelsQuantity;
     return 1;
   }
-  int32_t QUEV_STDCALL START_READ() override {
-    if (!core_.Enter("START_READ")) return 0;
-    core_.Transfers().StartRead(Setup(), core_.WithBench([](BenchState& s) { return s.model; }));
-    return 1;
-  }
-  int32_t QUEV_STDCALL STOP_READ() override {
-    if (!core_.Enter("STOP_READ")) return 0;
-    core_.Transfers().StopRead();
-    return 1;
-  }
+  int32_t QUEV_STDCALL START_READ() override { return core_.StartRead(AdcSetupOf(input_)); }
+  int32_t QUEV_STDCALL STOP_READ() override { return core_.StopRead(); }
   int32_t QUEV_STDCALL READ_KADR(int16_t* Data) override {
     if (!core_.Enter("READ_KADR") || Data == nullptr) return 0;
-    SampleNow(Setup(), Data);
+    SampleNow(AdcSetupOf(input_), Data);
     return 1;
   }
   int32_t QUEV_STDCALL READ_SAMPLE(uint16_t Channel, int16_t* Sample) override {
     if (!core_.Enter("READ_SAMPLE") || Sample == nullptr || Channel >= 128) return 0;
-    AdcSetup one = Setup();
+    AdcSetup one = AdcSetupOf(input_);
     one.Channels = 1;
     one.ControlTable[0] = input_.ControlTable[Channel];
     SampleNow(one, Sample);
@@ -171,42 +153,25 @@ class Usb3000SimModule final : public IUsb3000Module {
   }
   int32_t QUEV_STDCALL ReadData(int16_t* lpBuffer, uint32_t* nNumberOfWordsToRead, uint32_t*,
                                 OverlappedRecord* lpOverlapped) override {
-    if (!core_.Enter("ReadData")) return 0;
     return core_.Read(lpBuffer, nNumberOfWordsToRead, lpOverlapped);
   }
 
   int32_t QUEV_STDCALL GET_OUTPUT_PARS(OUTPUT_PARS* dp) override {
-    if (!core_.Enter("GET_OUTPUT_PARS") || dp == nullptr || dp->size != sizeof(*dp)) return 0;
-    std::memcpy(dp, &output_, sizeof(*dp));
-    return 1;
+    return GiveRecord(core_, "GET_OUTPUT_PARS", dp, output_);
   }
   int32_t QUEV_STDCALL SET_OUTPUT_PARS(OUTPUT_PARS* dp) override {
-    if (!core_.Enter("SET_OUTPUT_PARS") || dp == nullptr) return 0;
-    core_.WithBench([dp](BenchState& s) { std::memcpy(&s.lastUsbOutput, dp, sizeof(*dp)); });
-    const double rate = dp->OutputRate;
-    if (dp->size != sizeof(*dp) || !std::isfinite(rate) || rate <= 0) return 0;
-    std::memcpy(&output_, dp, sizeof(output_));
-    output_.OutputRate = std::fmin(rate, defaults::kUsb3000MaxOutputRate);
-    dp->OutputRate = output_.OutputRate;
-    return 1;
+    return TakeOutputPars(core_, dp, output_, &BenchState::lastUsbOutput,
+                          defaults::kUsb3000MaxOutputRate);
   }
   int32_t QUEV_STDCALL START_WRITE() override {
-    if (!core_.Enter("START_WRITE")) return 0;
-    const double latency = core_.WithBench([](BenchState& s) { return s.model.DacLatencyMs; });
-    core_.Transfers().StartWrite(output_.OutputRate, output_.OutputFifoLength, latency);
-    return 1;
+    return core_.StartWrite(output_.OutputRate, output_.OutputFifoLength);
   }
-  int32_t QUEV_STDCALL STOP_WRITE() override {
-    if (!core_.Enter("STOP_WRITE")) return 0;
-    core_.Transfers().StopWrite();
-    return 1;
-  }
+  int32_t QUEV_STDCALL STOP_WRITE() override { return core_.StopWrite(); }
   int32_t QUEV_STDCALL WRITE_SAMPLE(uint16_t Channel, int16_t* Sample) override {
     return core_.Enter("WRITE_SAMPLE") && Channel < 2 && Sample != nullptr;
   }
   int32_t QUEV_STDCALL WriteData(int16_t* lpBuffer, uint32_t* nNumberOfWordsToWrite, uint32_t*,
                                  OverlappedRecord* lpOverlapped) override {
-    if (!core_.Enter("WriteData")) return 0;
     return core_.Write(lpBuffer, nNumberOfWordsToWrite, lpOverlapped);
   }
 
@@ -231,8 +196,7 @@ class Usb3000SimModule final : public IUsb3000Module {
     return 1;
   }
   int32_t QUEV_STDCALL PUT_FLASH(FLASH* fi) override {
-    if (!core_.Enter("PUT_FLASH") || fi == nullptr || !flashWritable_ || fi->size != sizeof(*fi))
-      return 0;
+    if (!core_.Enter("PUT_FLASH") || !flashWritable_ || !SizedRecord(fi)) return 0;
     std::memcpy(&written_, fi, sizeof(written_));
     Seal(written_);
     fi->CRC16 = written_.CRC16;
@@ -240,10 +204,7 @@ class Usb3000SimModule final : public IUsb3000Module {
     return 1;
   }
   int32_t QUEV_STDCALL GET_FLASH(FLASH* fi) override {
-    if (!core_.Enter("GET_FLASH") || fi == nullptr || fi->size != sizeof(*fi)) return 0;
-    const FLASH flash = flashWritten_ ? written_ : Factory();
-    std::memcpy(fi, &flash, sizeof(*fi));
-    return 1;
+    return GiveRecord(core_, "GET_FLASH", fi, flashWritten_ ? written_ : Factory());
   }
   int32_t QUEV_STDCALL GetLastErrorString(char* lpBuffer, uint32_t nSize) override {
     if (!core_.Enter("GetLastErrorString") || lpBuffer == nullptr || nSize == 0) return 0;
@@ -277,14 +238,6 @@ class Usb3000SimModule final : public IUsb3000Module {
     if (!core_.Enter(op) || (data == nullptr && count > 0)) return 0;
     space.GetArray(base, count, data);
     return 1;
-  }
-
-  AdcSetup Setup() const {
-    AdcSetup setup;
-    setup.RateKHz = input_.InputRate;
-    setup.Channels = input_.ChannelsQuantity;
-    std::memcpy(setup.ControlTable.data(), input_.ControlTable, sizeof(uint16_t) * 16);
-    return setup;
   }
 
   // Single conversions outside a stream see the analogue inputs only, at the current time.
@@ -337,21 +290,13 @@ uint16_t FlashCrc16(const uint8_t* bytes, size_t size) {
 }
 
 uint32_t Usb3000DllVersion() {
-  BenchState& bench = BenchState::Get();
-  bench.LibraryCall(ModuleKind::Usb3000, "RtGetDllVersion");
-  std::lock_guard lock(bench.mutex);
-  return bench.answers[1].DllVersion;
+  return BenchState::Get().DllVersion(ModuleKind::Usb3000, "RtGetDllVersion");
 }
 
 IUsb3000Module* CreateUsb3000Module(const char* interfaceName) {
   BenchState& bench = BenchState::Get();
-  if (bench.LibraryCall(ModuleKind::Usb3000, "RtCreateInstance")) return nullptr;
-  {
-    std::lock_guard lock(bench.mutex);
-    if (!bench.answers[1].Creatable) return nullptr;
-  }
-  if (interfaceName == nullptr ||
-      std::strcmp(interfaceName, defaults::kUsb3000InterfaceName) != 0)
+  if (!bench.MayCreate(ModuleKind::Usb3000, "RtCreateInstance", interfaceName,
+                       defaults::kUsb3000InterfaceName))
     return nullptr;
   auto* module = new Usb3000SimModule;  // lives as long as the process: see BenchState
   bench.Register(ModuleKind::Usb3000, &module->Core());

@@ -40,23 +40,15 @@ TEST_F(DacZeroOutput, PlaysOneFifoOfZerosAt125kHzAndTidiesUp) {
     EXPECT_EQ(form->ShapeDAC->Hint(), "Обнаружен интегрированный 2-х канальный ЦАП.");
 }
 
-TEST_F(DacZeroOutput, AStalledBlockFailsAfterFiftyMillisecondsAndReleases) {
+// The box, flags and release are checked with the other failing steps.
+TEST_F(DacZeroOutput, AStalledBlockFailsAfterFiftyMillisecondsWithoutStopping) {
     Bench().StallAfter(ModuleKind::Quev, sim::Direction::Write, 0);
     const uint32_t start = platform::GetTickCount();
     CreateOptions();
     EXPECT_EQ(platform::GetTickCount() - start, 50u);
-
-    const auto messages = frontEnd.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Text, "Ошибка вывода данных с ЦАП!");
-    EXPECT_EQ(messages[0].Flags, 0);
-    EXPECT_EQ(Calls(ModuleKind::Quev, 0, "ReleaseDevice"), 1);
+    ASSERT_EQ(frontEnd.Messages().size(), 1u);
     EXPECT_EQ(Calls(ModuleKind::Quev, 0, "STOP_WRITE"), 0);
-    EXPECT_EQ(ModuleState.QuevPresent, 0);
-    EXPECT_EQ(ModuleState.QuevModule, nullptr);
-    EXPECT_EQ(TransferState.DacEvent, nullptr);
-    EXPECT_EQ(form->ShapeADC->Color(), kRed);
-    EXPECT_EQ(Log(), std::vector<std::string>{kNoAdcLine});
+    EXPECT_TRUE(DacPlayback.DacOutBuffer.empty());
 }
 
 }  // namespace

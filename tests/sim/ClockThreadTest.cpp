@@ -72,32 +72,34 @@ TEST_F(ClockThreads, StopFromAnotherThreadEndsTheStreamCleanly) {
                           [](int16_t v) { return v == 0x7777; }));
 }
 
-// The sweep's order on a worker thread: wait DAC, write next, wait ADC, read next.
+// The sweep's order on a worker thread: wait DAC, write next, wait ADC, read next; at the end
+// wait DAC, stop it, wait ADC, stop it.
 TEST_F(ClockThreads, DacAndAdcBlockLoopRunsWithoutTimeOutsOrUnderruns) {
   IQuevModule* m = simtest::OpenQuev();
   ASSERT_TRUE(simtest::SetQuevDac(m, 5.0));
   ASSERT_TRUE(simtest::SetQuevAdc(m, 2, 10.0));
   constexpr uint32_t kRba = 10048, kRbd = 5024;
-  constexpr int kBlocks = 6;
-  std::vector<int16_t> words(kRbd * (kBlocks + 1), simtest::QuevDacWord(500.0));
-  std::vector<int16_t> samples(kRba * (kBlocks + 1));
+  constexpr int kBlocks = 7;
+  std::vector<int16_t> words(kRbd * kBlocks, simtest::QuevDacWord(500.0));
+  std::vector<int16_t> samples(kRba * kBlocks);
   int timeouts = 0;
   std::thread worker([&] {
     Transfer dac, adc;
     uint32_t rba = kRba, rbd = kRbd;
+    auto wait = [&](Transfer& t) { timeouts += t.Wait(2004) != platform::kWaitObject0; };
     m->START_WRITE();
-    m->WriteData(words.data(), &rbd, &dac.Done, &dac.Overlapped);
+    simtest::Write(m, words.data(), rbd, dac);
     m->START_READ();
-    m->ReadData(samples.data(), &rba, &adc.Done, &adc.Overlapped);
-    for (int b = 1; b <= kBlocks; ++b) {
-      timeouts += dac.Wait(2004) != platform::kWaitObject0;
-      m->WriteData(words.data() + b * kRbd, &rbd, &dac.Done, &dac.Overlapped);
-      timeouts += adc.Wait(2004) != platform::kWaitObject0;
-      m->ReadData(samples.data() + b * kRba, &rba, &adc.Done, &adc.Overlapped);
+    simtest::Read(m, samples.data(), rba, adc);
+    for (int b = 1; b < kBlocks; ++b) {
+      wait(dac);
+      simtest::Write(m, words.data() + b * kRbd, rbd, dac);
+      wait(adc);
+      simtest::Read(m, samples.data() + b * kRba, rba, adc);
     }
-    timeouts += dac.Wait(2004) != platform::kWaitObject0;
+    wait(dac);
     m->STOP_WRITE();
-    timeouts += adc.Wait(2004) != platform::kWaitObject0;
+    wait(adc);
     m->STOP_READ();
   });
   worker.join();

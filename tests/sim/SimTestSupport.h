@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -37,7 +38,18 @@ struct Transfer {
   uint32_t Done = 0;
 };
 
-// A Quev module through the bring-up the station performs.
+// Queues a read (or write) of `count` samples of `data` on the transfer; the count goes by
+// reference as the station passes it.
+template <typename Module>
+bool Read(Module* m, int16_t* data, uint32_t& count, Transfer& t) {
+  return m->ReadData(data, &count, &t.Done, &t.Overlapped) != 0;
+}
+template <typename Module>
+bool Write(Module* m, int16_t* data, uint32_t& count, Transfer& t) {
+  return m->WriteData(data, &count, &t.Done, &t.Overlapped) != 0;
+}
+
+// A module through the bring-up the station performs.
 inline IQuevModule* OpenQuev() {
   IQuevModule* m = CreateInstance("quev");
   if (m == nullptr || !m->OpenDevice(0) || !m->LOAD_BIOS(nullptr)) return nullptr;
@@ -63,6 +75,17 @@ inline bool SetQuevAdc(IQuevModule* m, int channels, double rateKHz, int gain = 
   return m->SET_INPUT_PARS(&p) != 0;
 }
 
+// The USB3000 ADC with channel i reading input table[i].
+inline bool SetUsb3000Adc(IUsb3000Module* m, std::vector<uint16_t> table, double rateKHz) {
+  RTUSB3000::INPUT_PARS p{};
+  p.size = sizeof(p);
+  if (!m->GET_INPUT_PARS(&p)) return false;
+  p.ChannelsQuantity = static_cast<uint16_t>(table.size());
+  std::copy(table.begin(), table.end(), p.ControlTable);
+  p.InputRate = rateKHz;
+  return m->SET_INPUT_PARS(&p) != 0;
+}
+
 inline bool SetQuevDac(IQuevModule* m, double rateKHz) {
   QUEV_OUTPUT_PARS p{};
   p.size = sizeof(p);
@@ -79,14 +102,16 @@ inline int16_t QuevDacWord(double mv) {
   return static_cast<int16_t>(code & 0x0FFF);
 }
 
+// The ramp input's code at stream position i.
+inline int16_t RampCode(size_t i) { return static_cast<int16_t>(static_cast<int>(i % 16384) - 8192); }
+
 // Fourier coefficient of channel c at `cycles` periods over frames [first, first + count).
 inline std::complex<double> Harmonic(const std::vector<int16_t>& data, int channels, int c,
                                      size_t first, size_t count, double cycles) {
   std::complex<double> sum;
   for (size_t k = 0; k < count; ++k) {
     const double angle = 2 * std::numbers::pi * cycles * static_cast<double>(k) / count;
-    sum += static_cast<double>(data[(first + k) * channels + c]) *
-           std::polar(1.0, -angle);
+    sum += static_cast<double>(data[(first + k) * channels + c]) * std::polar(1.0, -angle);
   }
   return sum * (2.0 / static_cast<double>(count));
 }
