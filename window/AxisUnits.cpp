@@ -27,18 +27,10 @@ struct PerCode {
 constexpr PerCode kQuevPerCode = {1.25, 0.00125};
 constexpr PerCode kUsb3000PerCode = {0.625, 0.000625};
 
-void SetAllSeriesX(double multiplier) {
-    for (ui::Series* series : Forma->Series) series->SetXMultiplier(multiplier);
-}
-
-void SetAllSeriesY(double multiplier) {
-    for (ui::Series* series : Forma->Series) series->SetYMultiplier(multiplier);
-}
-
-// Frames per unit of the bottom axis is channels / rate; a record without a rate keeps the
-// multiplier it had rather than scaling the axis by infinity.
-std::optional<double> PerFrame(double divisor) {
-    const double value = SampleData.DataChannels / SampleData.DataRate / divisor;
+// Units of the bottom axis per frame; a record without a rate keeps the multiplier it had rather
+// than scaling the axis by infinity.
+std::optional<double> PerFrame(double millisecondsPerUnit) {
+    const double value = redraw::MillisecondsPerFrame() / millisecondsPerUnit;
     if (!std::isfinite(value)) return std::nullopt;
     return value;
 }
@@ -76,7 +68,7 @@ void SetAxisXUnits() {
         ChartState.XMultiplier = *unit->multiplier;
         Forma->Chart->BottomAxis().SetValueFormat(unit->format);
     }
-    SetAllSeriesX(ChartState.XMultiplier);
+    redraw::SetSeriesX(ChartState.XMultiplier);
 }
 
 void SetAxisYUnits() {
@@ -103,7 +95,7 @@ void SetAxisYUnits() {
             break;
         default: break;
     }
-    SetAllSeriesY(ChartState.YMultiplier);
+    redraw::SetSeriesY(ChartState.YMultiplier);
     SetScreenRange();
 }
 

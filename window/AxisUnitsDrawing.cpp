@@ -85,7 +85,9 @@ void DrawRecordFrames(std::int64_t first, std::int64_t last) {
     if (span.count <= 0) return;
     if (last - first + 1 < decimate::kBucketThreshold) {
         DrawPoints(span, first, last);
-    } else {
+    } else if (SampleData.DataChannels <= decimate::kMaxChannels) {
+        // The station never records more channels than the buckets keep extremes for; a state
+        // that claims more leaves a long range undrawn rather than overrun them.
         DrawBuckets(span, first, last);
     }
 }

@@ -16,7 +16,7 @@ double DividedByRangeSteps(double value, int rangeCode) {
     return value;
 }
 
-double SecondsPerFrame() { return SampleData.DataChannels / SampleData.DataRate / 1000; }
+double MillisecondsPerFrame() { return SampleData.DataChannels / SampleData.DataRate; }
 
 namespace {
 
@@ -38,13 +38,11 @@ void RedrawChart() {
     for (ui::Series* series : Forma->Series) series->Clear();
 
     const std::uint8_t kind = ChartState.DataKind;
+    if (IsTimeDomainKind(kind)) {
+        RedrawTimeData(kind);
+        return;
+    }
     switch (kind) {
-        case kKindTimeData:
-        case kKindSweepData:
-        case kKindCurrents:
-        case kKindVoltages:
-        case kKindDshkData:
-        case kKindPlaybackData: RedrawTimeData(kind); break;
         case kKindSweepGain:
         case kKindSweepPhase:
         case kKindSweepAmplitudes:
@@ -72,6 +70,11 @@ void AutomaticAxes(BottomScale bottom) {
     ui::Axis& bottomAxis = Forma->Chart->BottomAxis();
     bottomAxis.SetAutomatic(true);
     if (bottom == BottomScale::Linear) bottomAxis.SetLogarithmic(false);
+}
+
+void SetAxisFormats(const char* bottom, const char* left) {
+    Forma->Chart->BottomAxis().SetValueFormat(bottom);
+    Forma->Chart->LeftAxis().SetValueFormat(left);
 }
 
 void SetSeriesX(double multiplier, int count) {

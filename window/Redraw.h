@@ -38,6 +38,9 @@ std::string WindowTail();      // analysis window: first frame and count
 enum class BottomScale { Linear, Keep };
 void AutomaticAxes(BottomScale bottom);
 
+// Value formats of the bottom and the left axis.
+void SetAxisFormats(const char* bottom, const char* left);
+
 // Value multipliers of series 1 to `count`.
 void SetSeriesX(double multiplier, int count = 16);
 void SetSeriesY(double multiplier, int count = 16);
@@ -52,8 +55,9 @@ void AddPoint(int index, double x, double y);
 // Scale applied per range step: the codes of range code g are 4^g times finer.
 double DividedByRangeSteps(double value, int rangeCode);
 
-// Seconds per frame of the record in memory (0 when the rate is 0).
-double SecondsPerFrame();
+// Milliseconds per frame of the record in memory: DataRate is in kHz over all channels together.
+// Not finite when the record has no rate.
+double MillisecondsPerFrame();
 
 // Display-mode families, each in its own file.
 void RedrawTimeData(std::uint8_t kind);     // 1, 2, 10, 11, 30, 32

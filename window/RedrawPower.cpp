@@ -33,8 +33,7 @@ void RedrawPowerSeries(std::uint8_t kind) {
     }
     Forma->Chart->SetTitleText(FileHead() + title);
     AutomaticAxes(BottomScale::Linear);
-    Forma->Chart->BottomAxis().SetValueFormat(kFormatSeconds);
-    Forma->Chart->LeftAxis().SetValueFormat(leftFormat);
+    SetAxisFormats(kFormatSeconds, leftFormat);
     // Seconds per averaging interval.
     ChartState.XMultiplier =
         FiniteOr(SampleData.DataChannels * power.PowerWindow / SampleData.DataRate / 1000,

@@ -19,11 +19,6 @@ constexpr double kDegreesPerRadian = 57.295779513082320877;
 // Harmonic amplitudes are shown in millivolts of the Quev module's widest range.
 constexpr double kHarmonicAmplitudeY = 1.25;
 
-void SetFormats(const char* bottom, const char* left) {
-    Forma->Chart->BottomAxis().SetValueFormat(bottom);
-    Forma->Chart->LeftAxis().SetValueFormat(left);
-}
-
 // Draws table[row * stride + column] against x(row) for rows first..last on series `index`,
 // skipping rows the table does not hold.
 template <class XOfRow>
@@ -35,6 +30,8 @@ void AddTableColumn(int index, const std::vector<double>& table, std::int64_t fi
         AddPoint(index, xOfRow(row), table[at]);
     }
 }
+
+double IndexAsX(std::int64_t k) { return static_cast<double>(k); }
 
 bool AmplitudesChosen() { return Forma->RadioButtonFurieAmpl->Checked(); }
 
@@ -60,7 +57,7 @@ void RedrawSweepResults(std::uint8_t kind) {
     }
     Forma->Chart->SetTitleText(FileHead() + modeText + SweepTail());
     AutomaticAxes(BottomScale::Keep);
-    SetFormats(kFormatHertz, leftFormat);
+    SetAxisFormats(kFormatHertz, leftFormat);
     SetSeriesX(1);
     SetSeriesY(1);
 
@@ -119,9 +116,8 @@ void RedrawHarmonics(std::uint8_t kind) {
     left.SetValueFormat(amplitudes ? (logarithmic ? kFormatSpectralDensity : kFormatMillivolts)
                                    : kFormatDegrees);
     const std::vector<double>& table = amplitudes ? results.AmpTable : results.PhaseTable;
-    const auto index = [](std::int64_t k) { return static_cast<double>(k); };
     for (int c = 0; c < channels; ++c) {
-        AddTableColumn(c, table, firstIndex, lastIndex, channels, c, index);
+        AddTableColumn(c, table, firstIndex, lastIndex, channels, c, IndexAsX);
     }
 }
 
@@ -148,16 +144,14 @@ void RedrawLiveSpectrum() {
     Forma->Chart->SetTitleText("СПЕКТРОАНАЛИЗ РЕАЛЬНОГО ВРЕМЕНИ");
 
     const int channels = SampleData.DataChannels;
-    const auto index = [](std::int64_t k) { return static_cast<double>(k); };
     for (int c = 0; c < channels; ++c) {
         AddTableColumn(c, AnalysisResults.AmpTable, AnalysisResults.SpectrumFirst,
-                       AnalysisResults.SpectrumLast, channels, c, index);
+                       AnalysisResults.SpectrumLast, channels, c, IndexAsX);
     }
 }
 
 void RedrawSequence() {
     AutomaticAxes(BottomScale::Linear);
-    Forma->Chart->BottomAxis().SetValueFormat(kFormatHertz);
     const AnalysisResultsGroup& results = AnalysisResults;
     ChartState.XMultiplier =
         FiniteOr(SampleData.DataRate * 1000 / SampleData.DataChannels / results.FourierCount,
@@ -171,7 +165,7 @@ void RedrawSequence() {
                                (amplitudes ? "     ПОСЛЕДОВАТЕЛЬНОСТИ  АМПЛИТУДЫ :  с "
                                            : "     ПОСЛЕДОВАТЕЛЬНОСТИ  ФАЗЫ :  с ") +
                                WindowTail());
-    Forma->Chart->LeftAxis().SetValueFormat(amplitudes ? kFormatMillivolts : kFormatDegrees);
+    SetAxisFormats(kFormatHertz, amplitudes ? kFormatMillivolts : kFormatDegrees);
     // The table holds kSequenceHarmonics harmonics of each quantity; a wider window shows those.
     const int harmonics = std::clamp(results.FourierCount / 2, 0, kSequenceHarmonics);
     const int group = amplitudes ? 2 : 3;

@@ -24,13 +24,8 @@ constexpr double kVoltsPerCode = 0.00125;
 
 void SetTitle(const std::string& text) { Forma->Chart->SetTitleText(text); }
 
-void SetFormats(const char* bottom, const char* left) {
-    Forma->Chart->BottomAxis().SetValueFormat(bottom);
-    Forma->Chart->LeftAxis().SetValueFormat(left);
-}
-
 void SetRecordSecondsPerFrame() {
-    ChartState.XMultiplier = FiniteOr(SecondsPerFrame(), ChartState.XMultiplier);
+    ChartState.XMultiplier = FiniteOr(MillisecondsPerFrame() / 1000, ChartState.XMultiplier);
     SetSeriesX(ChartState.XMultiplier);
 }
 
@@ -45,7 +40,7 @@ void PlaybackAxes(int seriesCount) {
     bottom.SetAutomatic(true);
     bottom.SetLogarithmic(false);
     Forma->Chart->LeftAxis().SetLogarithmic(false);
-    SetFormats(kFormatSeconds, kFormatMillivolts);
+    SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     SetSeriesX(kPlaybackSecondsPerFrame, seriesCount);
     SetSeriesY(kPlaybackMillivoltsPerCode, seriesCount);
 }
@@ -63,7 +58,7 @@ void RedrawAcquisition() {
 void RedrawSweepRecording() {
     SetTitle(FileHead() + "     Данные для АЧХ и ФЧХ :  " + AcquisitionTail());
     AutomaticAxes(BottomScale::Keep);
-    SetFormats(kFormatSeconds, kFormatMillivolts);
+    SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     SetRecordSecondsPerFrame();
     SetRecordY(kMillivoltsPerCode);
 }
@@ -71,7 +66,7 @@ void RedrawSweepRecording() {
 void RedrawPhaseQuantities(bool currents) {
     SetTitle(FileHead() + (currents ? "     ТОКИ" : "     НАПРЯЖЕНИЯ"));
     AutomaticAxes(BottomScale::Linear);
-    SetFormats(kFormatSeconds, currents ? kFormatAmperes : kFormatVolts);
+    SetAxisFormats(kFormatSeconds, currents ? kFormatAmperes : kFormatVolts);
     SetRecordSecondsPerFrame();
     const std::string& coefficient = currents ? Forma->EditKI->Text() : Forma->EditKU->Text();
     SetRecordY(platform::StrToFloat(coefficient) * kVoltsPerCode);
@@ -108,7 +103,7 @@ void RedrawMetrology(std::uint8_t kind) {
     SetTitle(recording ? SampleData.DataFileName
                        : FileHead() + "     ФАЗОВОЕ НАПРЯЖЕНИЕ  ФАЗЫ :  с " + WindowTail());
     AutomaticAxes(BottomScale::Linear);
-    SetFormats(kFormatSeconds, kFormatMillivolts);
+    SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     ChartState.XMultiplier = FiniteOr(0.001 / SampleData.DataRate, ChartState.XMultiplier);
     SetSeriesX(ChartState.XMultiplier);
     SetSeriesY(ChartState.YMultiplier);

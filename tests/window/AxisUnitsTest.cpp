@@ -5,9 +5,7 @@
 
 namespace {
 
-using redraw_test::RedrawForm;
-
-class AxisUnits : public RedrawForm {
+class AxisUnits : public redraw_test::RedrawForm {
 protected:
     void SetUp() override {
         RedrawForm::SetUp();
@@ -15,93 +13,77 @@ protected:
         SampleData.DataChannels = 4;
         SampleData.DataRate = 400;
     }
-    void ExpectEverySeries(double x, double y) {
-        for (int s = 1; s <= 16; ++s) {
-            EXPECT_EQ(SeriesNo(s).XMultiplier(), x) << s;
-            EXPECT_EQ(SeriesNo(s).YMultiplier(), y) << s;
-        }
-    }
 };
 
-TEST_F(AxisUnits, MillivoltsFollowTheModulesUpAndTheQuevRange) {
+TEST_F(AxisUnits, YUnitsFollowTheModulesUpAndTheQuevRange) {
     struct Case {
+        int item;
         bool quev, usb3000;
         int gain;
         double multiplier;
+        const char* format;
     };
-    const Case cases[] = {{true, false, 2, 0.078125}, {false, true, 2, 0.625},
-                          {false, true, 0, 0.625},    {true, true, 2, 0.0390625},
-                          {false, false, 3, 1.25},    {true, false, 0, 1.25}};
+    const char* mv = "# ##0.###### мВ";
+    const Case cases[] = {
+        {1, true, false, 2, 0.078125, mv},      {1, false, true, 2, 0.625, mv},
+        {1, true, true, 2, 0.0390625, mv},      {1, false, false, 3, 1.25, mv},
+        {2, true, false, 3, 1.953125e-5, "# ##0.###### В"},
+        {2, false, true, 3, 0.000625, "# ##0.###### В"},
+        {0, true, false, 3, 1.0, "# ##0.######"},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.quev << c.usb3000 << c.gain);
+        SCOPED_TRACE(testing::Message() << c.item << c.quev << c.usb3000 << c.gain);
         ModuleState.QuevPresent = c.quev;
         ModuleState.Usb3000Present = c.usb3000;
         SampleData.DataGain = static_cast<std::uint8_t>(c.gain);
-        form->ComboBoxY->Select(1);
+        form->ComboBoxY->Select(c.item);
         EXPECT_EQ(ChartState.YMultiplier, c.multiplier);
         EXPECT_EQ(SeriesNo(16).YMultiplier(), c.multiplier);
-        EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), "# ##0.###### мВ");
+        EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), c.format);
     }
-    ModuleState.QuevPresent = true;
-    ModuleState.Usb3000Present = false;
-    SampleData.DataGain = 3;
-    form->ComboBoxY->Select(2);
-    EXPECT_EQ(ChartState.YMultiplier, 1.953125e-5);
-    EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), "# ##0.###### В");
-    form->ComboBoxY->Select(0);
-    EXPECT_EQ(ChartState.YMultiplier, 1.0);
-    EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), "# ##0.######");
 }
 
-TEST_F(AxisUnits, ScreenRangeIsTheRangeInCodesTimesTheYMultiplier) {
+TEST_F(AxisUnits, ScreenRangeIsARangeInCodesTimesTheYMultiplier) {
     ChartState.YMultiplier = 1.25;
     const ui::Axis& left = form->Chart->LeftAxis();
-    form->ComboBoxC->Select(2);
-    EXPECT_FALSE(left.Automatic());
-    EXPECT_EQ(left.Minimum(), -2605);
-    EXPECT_EQ(left.Maximum(), 2600);
-    form->ComboBoxC->Select(1);
-    EXPECT_EQ(left.Minimum(), -10401.25);
-    EXPECT_EQ(left.Maximum(), 10400);
-    form->ComboBoxC->Select(4);
-    EXPECT_EQ(left.Minimum(), -163.75);
-    EXPECT_EQ(left.Maximum(), 162.5);
-    form->ComboBoxC->Select(3);
-    EXPECT_EQ(left.Minimum(), -651.25);
+    const double ranges[][3] = {
+        {2, -2605, 2600}, {1, -10401.25, 10400}, {4, -163.75, 162.5}, {3, -651.25, 650}};
+    for (const auto& [item, minimum, maximum] : ranges) {
+        form->ComboBoxC->Select(static_cast<int>(item));
+        EXPECT_FALSE(left.Automatic());
+        EXPECT_EQ(left.Minimum(), minimum);
+        EXPECT_EQ(left.Maximum(), maximum);
+    }
     form->ComboBoxC->Select(0);
     EXPECT_TRUE(left.Automatic());
-    EXPECT_EQ(left.Minimum(), -651.25); // the fixed range is kept for later
-}
 
-TEST_F(AxisUnits, FixedScreenRangeFollowsANewYUnit) {
     form->ComboBoxC->Select(1);
-    form->ComboBoxY->Select(2); // volts, neither module up: 0.00125 V per code
-    EXPECT_DOUBLE_EQ(form->Chart->LeftAxis().Minimum(), -8321 * 0.00125);
-    EXPECT_DOUBLE_EQ(form->Chart->LeftAxis().Maximum(), 8320 * 0.00125);
+    form->ComboBoxY->Select(2); // a new unit takes the fixed range along: volts of neither module
+    EXPECT_DOUBLE_EQ(left.Minimum(), -8321 * 0.00125);
+    EXPECT_DOUBLE_EQ(left.Maximum(), 8320 * 0.00125);
 }
 
-TEST_F(AxisUnits, XUnitsConvertFramesToTheChosenUnit) {
-    form->ComboBoxX->Select(1);
-    EXPECT_EQ(ChartState.XMultiplier, 0.01);
-    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######мс");
-    form->ComboBoxX->Select(2);
-    EXPECT_EQ(ChartState.XMultiplier, 1e-5);
-    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######с");
-    form->ComboBoxX->Select(3);
-    EXPECT_EQ(ChartState.XMultiplier, 4.0 / 400 / 60000);
-    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######м");
-    ExpectEverySeries(4.0 / 400 / 60000, 1.0);
-    form->ComboBoxX->Select(0);
-    EXPECT_EQ(ChartState.XMultiplier, 1.0);
-    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######");
-}
-
-TEST_F(AxisUnits, RecordWithoutRateKeepsTheTimeMultiplier) {
-    form->ComboBoxX->Select(2);
+TEST_F(AxisUnits, XUnitsConvertFramesAndARecordWithoutRateKeepsTheMultiplier) {
+    struct Case {
+        int item;
+        double multiplier;
+        const char* format;
+    };
+    const Case cases[] = {{1, 0.01, "# ##0.######мс"},
+                          {3, 4.0 / 400 / 60000, "# ##0.######м"},
+                          {0, 1.0, "# ##0.######"},
+                          {2, 1e-5, "# ##0.######с"}};
+    for (const Case& c : cases) {
+        form->ComboBoxX->Select(c.item);
+        EXPECT_EQ(ChartState.XMultiplier, c.multiplier) << c.item;
+        EXPECT_EQ(SeriesNo(16).XMultiplier(), c.multiplier) << c.item;
+        EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), c.format) << c.item;
+    }
     SampleData.DataRate = 0;
     form->ComboBoxX->Select(1);
     EXPECT_EQ(ChartState.XMultiplier, 1e-5);
     EXPECT_EQ(SeriesNo(1).XMultiplier(), 1e-5);
+    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.######с");
 }
 
 TEST_F(AxisUnits, PlaybackModesIgnoreTheUnitCombosButNotTheScreenRange) {
@@ -114,7 +96,8 @@ TEST_F(AxisUnits, PlaybackModesIgnoreTheUnitCombosButNotTheScreenRange) {
         form->ComboBoxY->Select(1);
         EXPECT_EQ(ChartState.XMultiplier, 0);
         EXPECT_EQ(ChartState.YMultiplier, 1.25);
-        ExpectEverySeries(1.0, 1.0);
+        EXPECT_EQ(SeriesNo(1).XMultiplier(), 1.0);
+        EXPECT_EQ(SeriesNo(1).YMultiplier(), 1.0);
         form->ComboBoxC->Select(2);
         EXPECT_EQ(form->Chart->LeftAxis().Minimum(), -2605);
         form->ComboBoxC->SetItemIndex(-1);
