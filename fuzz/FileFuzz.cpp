@@ -27,36 +27,20 @@ namespace {
 void ReadTextFile(platform::TextReader& file, bool asAf) {
     if (!ReadVersionField(file)) {
         ReadSampleRows(file);  // La-4 rows with whatever channel count is set
-        return;
+    } else if (asAf) {
+        ReadAfAfterVersion(file);
+    } else {
+        ReadAscAfterVersion(file);
     }
-    SampleData.DataTime = ReadDateTimeField(file);
-    switch (ReadKindLine(file)) {
-    case FileKind::Acquisition:
-    case FileKind::DshkData:
-        ReadHeader(file, HeaderSet::A);
-        break;
-    case FileKind::SweepData:
-        ReadHeader(file, HeaderSet::B);
-        break;
-    case FileKind::Response:
-        ReadHeader(file, HeaderSet::C);
-        ReadResponseRows(file);
-        return;
-    case FileKind::Harmonics:
-        ReadHeader(file, HeaderSet::D);
-        ReadHarmonicRows(file);
-        return;
-    case FileKind::Spectrum:
-        ReadHeader(file, HeaderSet::E);
-        ReadSpectrumRows(file);
-        return;
-    case FileKind::Other:
-        if (asAf) {
-            return;
-        }
-        break;
+}
+
+void ReadDat(const uint8_t* data, size_t size, uint8_t channels) {
+    static const std::string path = "/tmp/file_fuzz_" + std::to_string(getpid()) + ".dat";
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(data, 1, size, out);
+        std::fclose(out);
     }
-    ReadSampleRows(file);
+    ReadDatFile(path, ImportShape{10, channels, 0});
 }
 
 // Numbers and lines in the order the remaining bytes ask for.
@@ -69,15 +53,6 @@ void ReadPieces(platform::TextReader& file, const uint8_t* script, size_t length
         case 3: file.SkipLine(); break;
         }
     }
-}
-
-void ReadDat(const uint8_t* data, size_t size, uint8_t channels) {
-    static const std::string path = "/tmp/file_fuzz_" + std::to_string(getpid()) + ".dat";
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, out);
-        std::fclose(out);
-    }
-    ReadDatFile(path, ImportShape{10, channels, 0});
 }
 
 } // namespace

@@ -1,11 +1,77 @@
 // Whole data files: which lines, header set and body each kind reads and writes.
 
+#include <span>
+
 #include "window/FileFormats.h"
 #include "window/State.h"
 
 namespace {
 
 constexpr uint8_t kMaxChannels = 16;
+
+// What follows the version line of a text file: its kind line, the display mode the file holds,
+// its header set and, for the tables of ".af", its body (".asc" always has sample rows).
+struct Block {
+    FileKind kind;
+    uint8_t dataKind;
+    HeaderSet header;
+    FileContent content;
+    void (*readBody)(platform::TextReader&) = nullptr;
+    void (*writeBody)(platform::TextWriter&) = nullptr;
+    // Tables are no sample data: the frame count goes before the header is read.
+    bool dropsFrames = false;
+};
+
+constexpr Block kAcquisition{FileKind::Acquisition, kKindTimeData, HeaderSet::A, FileContent::Acquisition};
+constexpr Block kSweepData{FileKind::SweepData, kKindSweepData, HeaderSet::B, FileContent::SweepData};
+constexpr Block kDshkData{FileKind::DshkData, kKindDshkData, HeaderSet::A, FileContent::DshkData};
+constexpr Block kResponse{FileKind::Response, kKindSweepGain, HeaderSet::C, FileContent::Response,
+                      ReadResponseRows, WriteResponseRows, true};
+constexpr Block kHarmonics{FileKind::Harmonics, kKindHarmonics, HeaderSet::D, FileContent::Harmonics,
+                       ReadHarmonicRows, WriteHarmonicRows};
+constexpr Block kSpectrum{FileKind::Spectrum, kKindSpectrum, HeaderSet::E, FileContent::Spectrum,
+                      ReadSpectrumRows, WriteSpectrumRows};
+
+constexpr const Block* kAscBlocks[] = {&kAcquisition, &kSweepData, &kDshkData};
+constexpr const Block* kAfBlocks[] = {&kResponse, &kHarmonics, &kSpectrum};
+
+// The date of the version line, then the kind line; a block of `known` takes the display mode
+// and reads its header and body. Any other kind line reads nothing more.
+const Block* ReadDateKindAndBlock(platform::TextReader& file, std::span<const Block* const> known) {
+    SampleData.DataTime = ReadDateTimeField(file);
+    const FileKind kind = ReadKindLine(file);
+    for (const Block* block : known) {
+        if (block->kind == kind) {
+            ChartState.DataKind = block->dataKind;
+            if (block->dropsFrames) {
+                SampleData.FrameCount = 0;
+            }
+            ReadHeader(file, block->header);
+            if (block->readBody) {
+                block->readBody(file);
+            }
+            return block;
+        }
+    }
+    return nullptr;
+}
+
+FileContent WriteTextFile(const std::string& path, const Block* block, bool withSampleRows) {
+    platform::TextWriter file(path);
+    WriteVersionLine(file, SampleData.DataTime);
+    if (block) {
+        WriteKindLine(file, block->kind);
+        WriteHeader(file, block->header);
+        if (block->writeBody) {
+            block->writeBody(file);
+        }
+    }
+    if (withSampleRows) {
+        WriteSampleRows(file);
+    }
+    file.Close();
+    return block ? block->content : FileContent::OtherKind;
+}
 
 bool CanImport(const ImportShape& window) {
     return window.channels >= 1 && window.channels <= kMaxChannels;
@@ -43,49 +109,22 @@ FileContent ReadAscFile(const std::string& path, const ImportShape& window,
         file.Close();
         return ImportLa4(path, window, announceLa4);
     }
-    SampleData.DataTime = ReadDateTimeField(file);
-    FileContent content = FileContent::OtherKind;
-    switch (ReadKindLine(file)) {
-    case FileKind::Acquisition:
-        ChartState.DataKind = kKindTimeData;
-        ReadHeader(file, HeaderSet::A);
-        content = FileContent::Acquisition;
-        break;
-    case FileKind::SweepData:
-        ChartState.DataKind = kKindSweepData;
-        ReadHeader(file, HeaderSet::B);
-        content = FileContent::SweepData;
-        break;
-    case FileKind::DshkData:
-        ChartState.DataKind = kKindDshkData;
-        ReadHeader(file, HeaderSet::A);
-        content = FileContent::DshkData;
-        break;
-    default:
-        // No header: the shape and the display mode stay, the rows start on line 3.
-        break;
-    }
-    ReadSampleRows(file);
+    const FileContent content = ReadAscAfterVersion(file);
     file.Close();
     return content;
 }
 
+FileContent ReadAscAfterVersion(platform::TextReader& file) {
+    // Without a known kind line the shape and the display mode stay; the rows start on line 3.
+    const Block* block = ReadDateKindAndBlock(file, kAscBlocks);
+    ReadSampleRows(file);
+    return block ? block->content : FileContent::OtherKind;
+}
+
 FileContent WriteAscFile(const std::string& path) {
-    platform::TextWriter file(path);
-    WriteVersionLine(file, SampleData.DataTime);
-    FileContent content = FileContent::OtherKind;
-    if (ChartState.DataKind == kKindTimeData) {
-        WriteKindLine(file, FileKind::Acquisition);
-        WriteHeader(file, HeaderSet::A);
-        content = FileContent::Acquisition;
-    } else if (ChartState.DataKind == kKindSweepData) {
-        WriteKindLine(file, FileKind::SweepData);
-        WriteHeader(file, HeaderSet::B);
-        content = FileContent::SweepData;
-    }
-    WriteSampleRows(file);
-    file.Close();
-    return content;
+    const uint8_t kind = ChartState.DataKind;
+    const Block* block = kind == kKindTimeData ? &kAcquisition : kind == kKindSweepData ? &kSweepData : nullptr;
+    return WriteTextFile(path, block, true);
 }
 
 FileContent ReadDatFile(const std::string& path, const ImportShape& window) {
@@ -111,56 +150,25 @@ FileContent ReadAfFile(const std::string& path) {
         file.Close();
         return FileContent::NoVersion;
     }
-    SampleData.DataTime = ReadDateTimeField(file);
-    FileContent content = FileContent::OtherKind;
-    switch (ReadKindLine(file)) {
-    case FileKind::Response:
-        ChartState.DataKind = kKindSweepGain;
-        SampleData.FrameCount = 0;
-        ReadHeader(file, HeaderSet::C);
-        ReadResponseRows(file);
-        content = FileContent::Response;
-        break;
-    case FileKind::Harmonics:
-        ChartState.DataKind = kKindHarmonics;
-        ReadHeader(file, HeaderSet::D);
-        ReadHarmonicRows(file);
-        content = FileContent::Harmonics;
-        break;
-    case FileKind::Spectrum:
-        ChartState.DataKind = kKindSpectrum;
-        ReadHeader(file, HeaderSet::E);
-        ReadSpectrumRows(file);
-        content = FileContent::Spectrum;
-        break;
-    default:
-        break;
-    }
+    const FileContent content = ReadAfAfterVersion(file);
     file.Close();
     return content;
 }
 
+FileContent ReadAfAfterVersion(platform::TextReader& file) {
+    const Block* block = ReadDateKindAndBlock(file, kAfBlocks);
+    return block ? block->content : FileContent::OtherKind;
+}
+
 FileContent WriteAfFile(const std::string& path) {
-    platform::TextWriter file(path);
-    WriteVersionLine(file, SampleData.DataTime);
-    FileContent content = FileContent::OtherKind;
     const uint8_t kind = ChartState.DataKind;
+    const Block* block = nullptr;
     if (kind == kKindTimeData || kind == kKindSpectrum) {
-        WriteKindLine(file, FileKind::Spectrum);
-        WriteHeader(file, HeaderSet::E);
-        WriteSpectrumRows(file);
-        content = FileContent::Spectrum;
+        block = &kSpectrum;
     } else if (kind >= kKindSweepData && kind <= kKindSweepPhases) {
-        WriteKindLine(file, FileKind::Response);
-        WriteHeader(file, HeaderSet::C);
-        WriteResponseRows(file);
-        content = FileContent::Response;
+        block = &kResponse;
     } else if (kind == kKindHarmonics || kind == kKindHarmonicsLog) {
-        WriteKindLine(file, FileKind::Harmonics);
-        WriteHeader(file, HeaderSet::D);
-        WriteHarmonicRows(file);
-        content = FileContent::Harmonics;
+        block = &kHarmonics;
     }
-    file.Close();
-    return content;
+    return WriteTextFile(path, block, false);
 }

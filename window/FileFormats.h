@@ -109,6 +109,9 @@ enum class FileContent : uint8_t {
 // `announceLa4` runs (the notice to the operator) before the rows are read.
 FileContent ReadAscFile(const std::string& path, const ImportShape& window,
                         const std::function<void()>& announceLa4);
+// What follows a recognised version field of ".asc": the date, the kind line, the header of a
+// known kind and the sample rows.
+FileContent ReadAscAfterVersion(platform::TextReader& file);
 // Writes by DataKind: 1 acquisition header, 2 sweep-data header, other kinds the rows alone.
 FileContent WriteAscFile(const std::string& path);
 
@@ -117,6 +120,8 @@ void WriteDatFile(const std::string& path);
 
 // ".af" tables; FrameCount becomes 0 for a response file (the tables are not sample data).
 FileContent ReadAfFile(const std::string& path);
+// What follows a recognised version field of ".af": the date, the kind line and a known table.
+FileContent ReadAfAfterVersion(platform::TextReader& file);
 // Writes by DataKind: 1 and 9 spectrum, 2 to 6 response, 7 and 8 harmonics, others the version
 // line alone (OtherKind).
 FileContent WriteAfFile(const std::string& path);

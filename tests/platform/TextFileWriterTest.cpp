@@ -6,7 +6,9 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
+#include "platform/RecordFile.h"
 #include "platform/TextFile.h"
 #include "platform/TextFileTemp.h"
 
@@ -51,31 +53,29 @@ std::string ReferenceReal(double value) {
 
 } // namespace
 
-TEST(FileReal, WritesTwentyThreeCharactersWithSignDigitsAndFourDigitExponent) {
-    EXPECT_EQ(FileRealText(100), " 1.00000000000000E+0002");
-    EXPECT_EQ(FileRealText(0), " 0.00000000000000E+0000");
-    EXPECT_EQ(FileRealText(-0.0), " 0.00000000000000E+0000");
-    EXPECT_EQ(FileRealText(-0.5), "-5.00000000000000E-0001");
-    EXPECT_EQ(FileRealText(-2.5), "-2.50000000000000E+0000");
-    EXPECT_EQ(FileRealText(2.0 / 3.0), " 6.66666666666667E-0001");
-    EXPECT_EQ(FileRealText(5e-324), " 4.94065645841247E-0324");
-    EXPECT_EQ(FileRealText(std::numeric_limits<double>::max()), " 1.79769313486232E+0308");
-}
-
-TEST(FileReal, RoundsExactTiesAwayFromZeroAndCarriesIntoTheExponent) {
-    // printf's half-even rounding would give ...00E+0014 here.
-    EXPECT_EQ(FileRealText(100000000000000.5), " 1.00000000000001E+0014");
-    EXPECT_EQ(FileRealText(-100000000000000.5), "-1.00000000000001E+0014");
-    EXPECT_EQ(FileRealText(100000000000002.5), " 1.00000000000003E+0014");
-    EXPECT_EQ(FileRealText(999999999999999.5), " 1.00000000000000E+0015");
-    EXPECT_EQ(FileRealText(9.999999999999998), " 1.00000000000000E+0001");
-    EXPECT_EQ(FileRealText(0.125), " 1.25000000000000E-0001");
-}
-
-TEST(FileReal, NonFiniteValuesAreRightAlignedWords) {
-    EXPECT_EQ(FileRealText(std::nan("")), std::string(20, ' ') + "Nan");
-    EXPECT_EQ(FileRealText(INFINITY), std::string(19, ' ') + "+Inf");
-    EXPECT_EQ(FileRealText(-INFINITY), std::string(19, ' ') + "-Inf");
+TEST(FileReal, WritesTwentyThreeCharactersRoundedHalfUpWithAFourDigitExponent) {
+    const std::pair<double, std::string> cases[] = {
+        {100, " 1.00000000000000E+0002"},
+        {0, " 0.00000000000000E+0000"},
+        {-0.0, " 0.00000000000000E+0000"},
+        {-0.5, "-5.00000000000000E-0001"},
+        {2.0 / 3.0, " 6.66666666666667E-0001"},
+        {5e-324, " 4.94065645841247E-0324"},
+        {std::numeric_limits<double>::max(), " 1.79769313486232E+0308"},
+        // Exact ties go away from zero, where printf's half-even would give ...00E+0014.
+        {100000000000000.5, " 1.00000000000001E+0014"},
+        {-100000000000000.5, "-1.00000000000001E+0014"},
+        {100000000000002.5, " 1.00000000000003E+0014"},
+        // A carry moves the exponent.
+        {999999999999999.5, " 1.00000000000000E+0015"},
+        {9.999999999999998, " 1.00000000000000E+0001"},
+        {std::nan(""), std::string(20, ' ') + "Nan"},
+        {INFINITY, std::string(19, ' ') + "+Inf"},
+        {-INFINITY, std::string(19, ' ') + "-Inf"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FileRealText(value), text);
+    }
 }
 
 TEST(FileReal, AgreesWithExactHalfUpRoundingOnRandomValuesAndTies) {
@@ -119,12 +119,16 @@ TEST(TextWriter, WritesBytesIntegersRowsAndRealsAcrossItsBuffer) {
     EXPECT_EQ(TempFolder::Bytes(path), expected);
 }
 
-TEST(TextWriter, FailuresGiveTheRuntimeMessages) {
+TEST(FileWriters, FailuresGiveTheRuntimeMessages) {
     TempFolder folder;
     EXPECT_EQ(MessageOf([&] { TextWriter(folder.File("no/such/dir.asc")); }), "File not found");
+    EXPECT_EQ(MessageOf([&] { platform::RecordWriter(folder.File("")); }), "File access denied");
     if (std::filesystem::exists("/dev/full")) {
-        TextWriter writer("/dev/full");
-        writer.Write("data");
-        EXPECT_EQ(MessageOf([&] { writer.Close(); }), "Disk full");
+        TextWriter text("/dev/full");
+        text.Write("data");
+        EXPECT_EQ(MessageOf([&] { text.Close(); }), "Disk full");
+        platform::RecordWriter words("/dev/full");
+        const int16_t word = 1;
+        EXPECT_EQ(MessageOf([&] { words.Write(&word, 1); }), "Disk full");
     }
 }

@@ -1,45 +1,25 @@
-#include "window/FileFormatTestSupport.h"
+#include <utility>
 
-#include "platform/DateTime.h"
 #include "platform/TextFile.h"
+#include "tests/window/FileFormatTestSupport.h"
 
 namespace {
 
-std::string WrittenHeader(HeaderSet set) {
-    TempFolder scratch;
-    const std::string path = scratch.File("h.txt");
-    platform::TextWriter file(path);
-    WriteHeader(file, set);
-    file.Close();
-    return platform::Cp1251ToUtf8(TempFolder::Bytes(path));
+platform::TextReader Reading(const std::string& utf8) {
+    return platform::TextReader::FromBytes(platform::Utf8ToCp1251(utf8));
 }
 
-} // namespace
+using FileLines = FileFormatTest;
 
-class FileLines : public FileFormatTest {};
-
-TEST_F(FileLines, VersionLineIsTheFieldFourBlanksAndTheDate) {
-    const std::string path = folder.File("v.txt");
+TEST_F(FileLines, NegativeRealStandsDirectlyAfterTheLabel) {
+    SetRecord(kKindTimeData, 4, -2.5, 2, {});
+    const std::string path = folder.File("h.txt");
     platform::TextWriter file(path);
-    WriteVersionLine(file, 0);
-    WriteVersionLine(file, platform::EncodeDate(2024, 12, 9) + platform::EncodeTime(4, 15, 7, 0));
+    WriteHeader(file, HeaderSet::A);
     file.Close();
-    const std::string bytes = TempFolder::Bytes(path);
-    EXPECT_EQ(bytes.substr(0, 27), std::string("Quev Dorvaline, \xe2. 1.02    "));
-    EXPECT_EQ(platform::Cp1251ToUtf8(bytes),
-              kVersion + "30.12.1899\r\n" + kVersion + "09.12.2024 04:15:07\r\n");
-}
-
-TEST_F(FileLines, RateLineHasTwoBlanksBeforeAPositiveRealAndNoneBeforeANegative) {
-    SampleData.DataRate = 100;
-    SampleData.DataChannels = 4;
-    SampleData.DataGain = 2;
-    EXPECT_EQ(WrittenHeader(HeaderSet::A),
-              "Частота сбора данных  :  1.00000000000000E+0002\r\n"
-              "Количество каналов    : 4\r\n"
-              "Коэф. усиления АЦП    : 2\r\n");
-    SampleData.DataRate = -2.5;
-    EXPECT_EQ(WrittenHeader(HeaderSet::A).rfind("Частота сбора данных  : -2.50000000000000E+0000\r\n", 0), 0u);
+    EXPECT_EQ(Text(path), "Частота сбора данных  : -2.50000000000000E+0000\r\n"
+                          "Количество каналов    : 4\r\n"
+                          "Коэф. усиления АЦП    : 2\r\n");
 }
 
 TEST_F(FileLines, KindLineIsPaddedTo24AndOnlyThePaddedWordIsRecognised) {
@@ -50,8 +30,7 @@ TEST_F(FileLines, KindLineIsPaddedTo24AndOnlyThePaddedWordIsRecognised) {
     file.Close();
     EXPECT_EQ(Text(path), "СБОР ДАННЫХ             \r\nСПЕКТРОАНАЛИЗ           \r\n");
 
-    auto reader = platform::TextReader::FromBytes(platform::Utf8ToCp1251(
-        "СБОР ДАННЫХ\r\nДАННЫЕ ДЛЯ ДШК ШЭМ     x\r\nАЧХ И ФЧХ              whatever\r\n"));
+    auto reader = Reading("СБОР ДАННЫХ\r\nДАННЫЕ ДЛЯ ДШК ШЭМ     x\r\nАЧХ И ФЧХ              whatever\r\n");
     EXPECT_EQ(ReadKindLine(reader), FileKind::Other);
     EXPECT_EQ(ReadKindLine(reader), FileKind::DshkData);
     EXPECT_EQ(ReadKindLine(reader), FileKind::Response);
@@ -59,10 +38,9 @@ TEST_F(FileLines, KindLineIsPaddedTo24AndOnlyThePaddedWordIsRecognised) {
 }
 
 TEST_F(FileLines, LabelsAreTakenByPositionNotCompared) {
-    auto reader = platform::TextReader::FromBytes(
-        "any twenty-three chars: 2.5e1 trailing\r\n"
-        "xxxxxxxxxxxxxxxxxxxxxxx 3\r\n"
-        "xxxxxxxxxxxxxxxxxxxxxxx1\r\n");
+    auto reader = Reading("any twenty-three chars: 2.5e1 trailing\r\n"
+                          "xxxxxxxxxxxxxxxxxxxxxxx 3\r\n"
+                          "xxxxxxxxxxxxxxxxxxxxxxx1\r\n");
     ReadHeader(reader, HeaderSet::A);
     EXPECT_EQ(SampleData.DataRate, 25.0);
     EXPECT_EQ(SampleData.DataChannels, 3);
@@ -70,11 +48,8 @@ TEST_F(FileLines, LabelsAreTakenByPositionNotCompared) {
 }
 
 TEST_F(FileLines, OutOfRangeHeaderValueFailsAtThatField) {
-    struct Case {
-        HeaderSet set;
-        std::vector<std::string> values;  // one per field, the last one bad
-    };
-    const std::vector<Case> cases{
+    // One value per field, the last one bad.
+    const std::pair<HeaderSet, std::vector<std::string>> cases[] = {
         {HeaderSet::A, {"50", "0"}},
         {HeaderSet::A, {"50", "17"}},
         {HeaderSet::A, {"50", "257"}},  // its low 8 bits would be a valid 1
@@ -83,44 +58,35 @@ TEST_F(FileLines, OutOfRangeHeaderValueFailsAtThatField) {
         {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", "-1"}},
         {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", std::to_string(kMaxFileSteps + 1)}},
         {HeaderSet::D, {"50", "2", "0", "0", "-2"}},
-        {HeaderSet::D, {"50", "2", "0", "-1"}},
         {HeaderSet::E, {"50", "2", "0", "-1"}},
         {HeaderSet::E, {"50", "2", "0", "20", "19"}},
         {HeaderSet::E, {"50", "2", "0", "0", "10", "40"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [set, values] : cases) {
         ResetSharedState();
         SampleData.DataChannels = 9;
-        SampleData.DataGain = 3;
         std::string text;
-        for (const std::string& value : c.values) {
-            text += std::string(23, '.') + " " + value + "\r\n";
-        }
+        for (const std::string& value : values) text += std::string(23, '.') + " " + value + "\r\n";
         auto reader = platform::TextReader::FromBytes(text);
-        EXPECT_EQ(MessageOf([&] { ReadHeader(reader, c.set); }), "Invalid numeric input") << text;
+        EXPECT_EQ(MessageOf([&] { ReadHeader(reader, set); }), "Invalid numeric input") << text;
         EXPECT_EQ(SampleData.DataRate, 50.0);  // fields before the bad one keep their new value
-        if (c.values.size() == 2) {
-            EXPECT_EQ(SampleData.DataChannels, 9);  // the bad field itself is not stored
+        if (values.size() == 2) {
+            EXPECT_EQ(SampleData.DataChannels, 9);  // the bad one is not stored
         }
     }
 }
 
-TEST_F(FileLines, DateThatDoesNotConvertFailsWithTheConversionMessage) {
-    auto reader = platform::TextReader::FromBytes(
-        platform::Utf8ToCp1251("Quev Dorvaline, в. 1.02    31.02.2024\r\n"));
+TEST_F(FileLines, OnlyTheTwoVersionFieldsAreRecognisedAndTheDateMustConvert) {
+    const std::pair<const char*, bool> fields[] = {
+        {"Quev Dorvaline, в. 1.01xyz", true}, {"Quev Dorvaline, в. 1.02", true},
+        {"Quev Dorvaline, в. 1.03", false},   {"Quev Dorvaline, в. 1.0\r\n2", false}, {"", false}};
+    for (const auto& [text, recognised] : fields) {
+        auto reader = Reading(text);
+        EXPECT_EQ(ReadVersionField(reader), recognised) << text;
+    }
+    auto reader = Reading("Quev Dorvaline, в. 1.02    31.02.2024\r\n");
     ASSERT_TRUE(ReadVersionField(reader));
-    const std::string message = MessageOf([&] { ReadDateTimeField(reader); });
-    EXPECT_EQ(message, "'31.02.2024' is not a valid date and time");
+    EXPECT_EQ(MessageOf([&] { ReadDateTimeField(reader); }), "'31.02.2024' is not a valid date and time");
 }
 
-TEST_F(FileLines, OnlyTheTwoVersionFieldsAreRecognised) {
-    const auto recognised = [](const std::string& utf8) {
-        auto reader = platform::TextReader::FromBytes(platform::Utf8ToCp1251(utf8));
-        return ReadVersionField(reader);
-    };
-    EXPECT_TRUE(recognised("Quev Dorvaline, в. 1.01xyz"));
-    EXPECT_TRUE(recognised("Quev Dorvaline, в. 1.02"));
-    EXPECT_FALSE(recognised("Quev Dorvaline, в. 1.03"));
-    EXPECT_FALSE(recognised("Quev Dorvaline, в. 1.0\r\n2"));
-    EXPECT_FALSE(recognised(""));
-}
+} // namespace

@@ -1,12 +1,20 @@
-// Saving: what a failed save and the settings entry leave behind.
+// Saving: bare samples, what a failed save and the settings entry leave behind.
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "tests/window/OpenSaveTestSupport.h"
 
 namespace {
+
+TEST_F(OpenSaveTest, BinarySamplesAreLittleEndianWordsFrameAfterFrame) {
+    SetRecord(kKindTimeData, 2, 400, 0, {1, -1, 256, -32768});
+    const std::string path = folder.File("d.dat");
+    Save(path, kDat);
+    EXPECT_EQ(TempFolder::Bytes(path), std::string("\x01\x00\xff\xff\x00\x01\x00\x80", 8));
+    SampleData.FrameCount = 0;
+    Save(path, kDat);
+    EXPECT_EQ(TempFolder::Bytes(path), "");
+}
 
 TEST_F(OpenSaveTest, SaveReportsOnlyAFileThatWasWritten) {
     SetRecord(kKindTimeData, 1, 10, 0, {1, 2, 3});
