@@ -78,7 +78,9 @@ bool QtFrontEnd::ExecuteFileDialog(ui::FileDialog& dialog) {
   box.setOption(QFileDialog::DontUseNativeDialog);
   box.setOption(QFileDialog::HideNameFilterDetails);
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // A typed name is taken whether or not the file exists, as the platform's dialogs do by
+  // default: opening a missing file then fails with the runtime's "File not found".
+  box.setFileMode(QFileDialog::AnyFile);
   const QStringList filters = ToQtNameFilters(dialog.Filter);
   box.setNameFilters(filters);
   const QStringList shown = box.nameFilters();  // as the dialog keeps them

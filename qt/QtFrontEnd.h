@@ -24,9 +24,7 @@ class QtFrontEnd : public QObject, public ui::FrontEnd {
   void CopyChartToClipboard(const ui::Chart& chart) override;
   void WakeGui() override;
   void ProcessEvents() override;
-
-  // Shows the report form's charts in a print preview, modal.
-  void PreviewReport(const ui::Form& report);
+  void PreviewReport(const ui::Form& report) override;
 
   // Creates the window of a form and of all its controls. Closing the main window ends the
   // message loop; other windows hide when closed.

@@ -51,20 +51,14 @@ void SpeedButton::ClickState() {
 }
 
 void CheckBox::SetChecked(bool checked) {
-    if (Assign(checked_, checked, Property::Checked)) Fire(OnClick);
+    if (StoreChecked(checked)) Fire(OnClick);
 }
 
-void CheckBox::ClickState() { SetChecked(!checked_); }
+void CheckBox::ClickState() { SetChecked(!Checked()); }
 
 void RadioButton::SetChecked(bool checked) {
-    if (!Assign(checked_, checked, Property::Checked)) return;
-    if (!checked_) return;
-    ForEachSibling<RadioButton>(*this, [](RadioButton& other) {
-        if (other.checked_) {
-            other.checked_ = false;
-            other.Notify(Property::Checked);
-        }
-    });
+    if (!StoreChecked(checked) || !checked) return;
+    ForEachSibling<RadioButton>(*this, [](RadioButton& other) { other.StoreChecked(false); });
     Fire(OnClick);
 }
 

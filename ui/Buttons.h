@@ -34,37 +34,40 @@ private:
     bool allowAllUp_ = false;
 };
 
-// Changing Checked, from code or by a click, runs the click handler (only on a real change).
-class CheckBox : public Control {
+// The state both check boxes and radio buttons keep. Becoming checked runs the click handler
+// already, so the operator's click runs nothing more after its state change.
+class CheckableControl : public Control {
 public:
-    ControlKind Kind() const override { return ControlKind::CheckBox; }
-
     bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
 
 protected:
-    void ClickState() override;
     bool ClickFiresHandler() const override { return false; }
+    // True when the state really changed (observers have been told).
+    bool StoreChecked(bool checked) { return Assign(checked_, checked, Property::Checked); }
 
 private:
     bool checked_ = false;
 };
 
-// Radio buttons of one parent form a group: checking one unchecks the others. Becoming checked,
-// from code or by a click, runs the click handler; clicking a checked button does nothing.
-class RadioButton : public Control {
+// Changing Checked, from code or by a click, runs the click handler (only on a real change).
+class CheckBox : public CheckableControl {
 public:
-    ControlKind Kind() const override { return ControlKind::RadioButton; }
-
-    bool Checked() const { return checked_; }
+    ControlKind Kind() const override { return ControlKind::CheckBox; }
     void SetChecked(bool checked);
 
 protected:
     void ClickState() override;
-    bool ClickFiresHandler() const override { return false; }
+};
 
-private:
-    bool checked_ = false;
+// Radio buttons of one parent form a group: checking one unchecks the others. Becoming checked,
+// from code or by a click, runs the click handler; clicking a checked button does nothing.
+class RadioButton : public CheckableControl {
+public:
+    ControlKind Kind() const override { return ControlKind::RadioButton; }
+    void SetChecked(bool checked);
+
+protected:
+    void ClickState() override;
 };
 
 } // namespace ui

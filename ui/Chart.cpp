@@ -9,35 +9,18 @@
 
 namespace ui {
 
-void Series::SetTitle(const std::string& title) {
-    if (title_ == title) return;
-    title_ = title;
+template <class V>
+void Series::ChangeStyle(V& member, const V& value) {
+    if (member == value) return;
+    member = value;
     chart_.SeriesChanged(Property::SeriesStyle);
 }
 
-void Series::SetColor(TColor color) {
-    if (color_ == color) return;
-    color_ = color;
-    chart_.SeriesChanged(Property::SeriesStyle);
-}
-
-void Series::SetActive(bool active) {
-    if (active_ == active) return;
-    active_ = active;
-    chart_.SeriesChanged(Property::SeriesStyle);
-}
-
-void Series::SetXMultiplier(double multiplier) {
-    if (xMultiplier_ == multiplier) return;
-    xMultiplier_ = multiplier;
-    chart_.SeriesChanged(Property::SeriesStyle);
-}
-
-void Series::SetYMultiplier(double multiplier) {
-    if (yMultiplier_ == multiplier) return;
-    yMultiplier_ = multiplier;
-    chart_.SeriesChanged(Property::SeriesStyle);
-}
+void Series::SetTitle(const std::string& title) { ChangeStyle(title_, title); }
+void Series::SetColor(TColor color) { ChangeStyle(color_, color); }
+void Series::SetActive(bool active) { ChangeStyle(active_, active); }
+void Series::SetXMultiplier(double multiplier) { ChangeStyle(xMultiplier_, multiplier); }
+void Series::SetYMultiplier(double multiplier) { ChangeStyle(yMultiplier_, multiplier); }
 
 void Series::Clear() {
     if (x_.empty()) return;
@@ -74,17 +57,8 @@ void Axis::SetLogarithmic(bool logarithmic) {
 }
 
 // A limit set from code is what the chart shows from then on: it ends a zoom of this axis.
-void Axis::SetMinimum(double minimum) {
-    minimum_ = minimum;
-    zoomed_ = false;
-    Changed();
-}
-
-void Axis::SetMaximum(double maximum) {
-    maximum_ = maximum;
-    zoomed_ = false;
-    Changed();
-}
+void Axis::SetMinimum(double minimum) { SetMinMax(minimum, maximum_); }
+void Axis::SetMaximum(double maximum) { SetMinMax(minimum_, maximum); }
 
 void Axis::SetMinMax(double minimum, double maximum) {
     minimum_ = minimum;

@@ -42,6 +42,8 @@ public:
 private:
     friend class Chart;
     Series(ui::Chart& chart, int index) : chart_(chart), index_(index) {}
+    template <class V>
+    void ChangeStyle(V& member, const V& value);
 
     ui::Chart& chart_;
     int index_;

@@ -6,6 +6,7 @@ namespace ui {
 class Chart;
 class ColorDialog;
 class FileDialog;
+class Form;
 
 // What the station needs from whatever shows it: modal dialogs, message boxes, the clipboard and a
 // way to wake the GUI loop. The Qt front end implements it with real windows; ScriptedFrontEnd
@@ -23,6 +24,9 @@ public:
     virtual bool ExecuteColorDialog(ColorDialog& dialog) = 0;
     // Puts an image of the chart (its size, white background) on the clipboard.
     virtual void CopyChartToClipboard(const Chart& chart) = 0;
+    // Shows the print preview of a report form's charts, modal. Without a display there is
+    // nothing to show.
+    virtual void PreviewReport(const Form& /*report*/) {}
 
     // Called from a worker thread when a synchronous call is queued: the GUI loop should call
     // Application.ServePendingCalls() soon. Must not block.

@@ -1,6 +1,7 @@
 #include "ui/ScriptedFrontEnd.h"
 
 #include "ui/Chart.h"
+#include "ui/Containers.h"
 #include "ui/Dialogs.h"
 #include "ui/MessageFlags.h"
 
@@ -56,6 +57,11 @@ std::vector<ScriptedFrontEnd::ClipboardImage> ScriptedFrontEnd::Clipboard() cons
     return clipboard_;
 }
 
+std::vector<std::string> ScriptedFrontEnd::PreviewedReports() const {
+    std::lock_guard lock(mutex_);
+    return previewedReports_;
+}
+
 int ScriptedFrontEnd::FileDialogsShown() const {
     std::lock_guard lock(mutex_);
     return fileDialogs_;
@@ -102,6 +108,11 @@ bool ScriptedFrontEnd::ExecuteColorDialog(ColorDialog& dialog) {
 void ScriptedFrontEnd::CopyChartToClipboard(const Chart& chart) {
     std::lock_guard lock(mutex_);
     clipboard_.push_back({chart.Width(), chart.Height(), clWhite, chart.Name()});
+}
+
+void ScriptedFrontEnd::PreviewReport(const Form& report) {
+    std::lock_guard lock(mutex_);
+    previewedReports_.push_back(report.Caption());
 }
 
 } // namespace ui

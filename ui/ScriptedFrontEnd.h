@@ -11,8 +11,9 @@
 namespace ui {
 
 // A front end for tests and headless runs: dialogs are answered from queues (an empty queue
-// cancels), message boxes and clipboard images are recorded, nothing ever blocks. Synchronous
-// calls are served by whoever waits on the GUI thread (WaitForWorker, ProcessMessages).
+// cancels), message boxes, clipboard images and report previews are recorded, nothing ever
+// blocks. Synchronous calls are served by whoever waits on the GUI thread (WaitForWorker,
+// ProcessMessages).
 class ScriptedFrontEnd : public FrontEnd {
 public:
     struct Message {
@@ -46,6 +47,8 @@ public:
     // Forgets the recorded message boxes.
     void ClearMessages();
     std::vector<ClipboardImage> Clipboard() const;
+    // The captions of the report forms whose preview was asked for, in order.
+    std::vector<std::string> PreviewedReports() const;
     int FileDialogsShown() const;
     int ColorDialogsShown() const;
 
@@ -53,6 +56,7 @@ public:
     bool ExecuteFileDialog(FileDialog& dialog) override;
     bool ExecuteColorDialog(ColorDialog& dialog) override;
     void CopyChartToClipboard(const Chart& chart) override;
+    void PreviewReport(const Form& report) override;
 
 private:
     mutable std::mutex mutex_;
@@ -62,6 +66,7 @@ private:
     std::deque<int> messageAnswers_;
     std::vector<Message> messages_;
     std::vector<ClipboardImage> clipboard_;
+    std::vector<std::string> previewedReports_;
     int fileDialogs_ = 0;
     int colorDialogs_ = 0;
 };

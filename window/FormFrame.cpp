@@ -2,7 +2,6 @@
 // button, the module check, the chart copy.
 #include "platform/Numbers.h"
 #include "settings/Options.h"
-#include "ui/Application.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 
@@ -32,10 +31,8 @@ void TForma::ChannelClick(int n) {
     Series[n - 1]->SetActive(Channel[n - 1]->Checked());
 }
 
-// Releasing the modules under a running worker would pull its interface away; the check waits
-// until every worker has ended.
+// The options form's handler refuses the check while a worker could still use a module.
 void TForma::SpeedButtonQuevClick(ui::Control*) {
-    if (ui::Application.AnyWorkerAlive()) return;
     if (Option != nullptr && Option->SpeedButtonQuev != nullptr) Option->SpeedButtonQuev->PerformClick();
 }
 

@@ -57,7 +57,7 @@ TEST_F(ChartView, SeriesAreDrawnAsRawPointsTimesTheirMultipliersInTheirColour) {
   EXPECT_TRUE(Plot().graph(0)->visible());
 }
 
-TEST_F(ChartView, AxesFollowAutomaticAndFixedLimitsAndTheLogarithmicScale) {
+TEST_F(ChartView, AxesFollowLimitsScaleNumberPatternAndFontSize) {
   EXPECT_DOUBLE_EQ(Plot().yAxis->range().lower, -100);
   EXPECT_DOUBLE_EQ(Plot().yAxis->range().upper, 200);
 
@@ -73,15 +73,11 @@ TEST_F(ChartView, AxesFollowAutomaticAndFixedLimitsAndTheLogarithmicScale) {
   EXPECT_DOUBLE_EQ(Plot().xAxis->range().upper, 100);
 
   chart_->BottomAxis().SetLogarithmic(false);
-  Show();
-  EXPECT_EQ(Plot().xAxis->scaleType(), QCPAxis::stLinear);
-}
-
-TEST_F(ChartView, TickLabelsUseTheAxisNumberPatternAndFontSize) {
   for (int k = 0; k <= 100; ++k) first_->AddXY(k * 30, 0);
   chart_->BottomAxis().SetValueFormat("# ##0.######мс");
   chart_->BottomAxis().SetLabelFontSize(11);
   Show();
+  EXPECT_EQ(Plot().xAxis->scaleType(), QCPAxis::stLinear);
   const QVector<QString> labels = Plot().xAxis->tickVectorLabels();
   EXPECT_TRUE(labels.contains("1 000мс")) << labels.join(" | ").toStdString();
   EXPECT_EQ(Plot().xAxis->tickLabelFont().pointSize(), 11);

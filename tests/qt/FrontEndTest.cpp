@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -16,6 +17,8 @@
 #include "qt/FileFilter.h"
 #include "qt/QtFrontEnd.h"
 #include "ui/Application.h"
+#include "ui/Chart.h"
+#include "ui/Containers.h"
 #include "ui/Dialogs.h"
 #include "ui/MessageFlags.h"
 
@@ -93,6 +96,47 @@ TEST(QtFileDialog, FilterIndexIsOneBasedAndRememberedPerDialog) {
   EXPECT_TRUE(shownFilter.startsWith("Бинарный формат"));
   EXPECT_EQ(open.FilterIndex, 2);
   ui::Application.SetFrontEnd(nullptr);
+}
+
+TEST(QtFileDialog, OpenTakesATypedNameOfAFileThatDoesNotExist) {
+  QTemporaryDir folder;
+  const QString missing = folder.filePath("missing.asc");
+  qtfront::QtFrontEnd frontEnd;
+  ui::OpenDialog open;
+  open.Filter = "Численный формат  ( *.asc )|*.asc";
+  // A dialog that refused the name would stay open behind its own warning: close everything.
+  QTimer failsafe;
+  failsafe.setSingleShot(true);
+  QObject::connect(&failsafe, &QTimer::timeout, [] {
+    while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  failsafe.start(3000);
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->setDirectory(folder.path());
+    dialog->selectFile(missing);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_TRUE(frontEnd.ExecuteFileDialog(open));
+  EXPECT_EQ(QString::fromStdString(open.FileName), missing);
+}
+
+TEST(QtReportPreview, ShownThroughTheFrontEndInterfaceAsAModalPreview) {
+  qtfront::QtFrontEnd qtFrontEnd;
+  ui::FrontEnd& frontEnd = qtFrontEnd;
+  ui::Form report;
+  report.SetCaption("QReport");
+  report.Add<ui::Chart>("QRDBChartAFC", 0, 0, 300, 200)->AddSeries()->AddXY(1, 1);
+  QString title;
+  WhenModal([&](QWidget* modal) {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
+    ASSERT_NE(preview, nullptr);
+    title = preview->windowTitle();
+    preview->reject();
+  });
+  frontEnd.PreviewReport(report);
+  EXPECT_EQ(title, "QReport");
 }
 
 TEST(QtColorDialog, ConfirmedColourIsStoredAsBgrAndCancelChangesNothing) {

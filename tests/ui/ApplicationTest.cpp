@@ -1,23 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <stdexcept>
 
+#include "ScriptedFixture.h"
 #include "platform/InOutError.h"
-#include "ui/Application.h"
-#include "ui/Controls.h"
-#include "ui/ScriptedFrontEnd.h"
 
 namespace {
 
-class ApplicationTest : public ::testing::Test {
-protected:
-    void SetUp() override { ui::Application.SetFrontEnd(&frontEnd); }
-    void TearDown() override { ui::Application.SetFrontEnd(nullptr); }
-
-    ui::ScriptedFrontEnd frontEnd;
-    ui::Form form;
-};
+using ApplicationTest = ScriptedFormTest;
 
 TEST_F(ApplicationTest, ExceptionLeavingHandlerIsShownAndRestAbandoned) {
     auto* button = form.Add<ui::Button>("button");
@@ -74,6 +63,12 @@ TEST_F(ApplicationTest, FileDialogsAnswerFromTheirQueuesAndRememberFilterIndex) 
     EXPECT_EQ(frontEnd.FileDialogsShown(), 3);
 }
 
+TEST_F(ApplicationTest, ReportPreviewGoesToTheFrontEnd) {
+    form.SetCaption("QReport");
+    ui::Application.FrontEnd().PreviewReport(form);
+    EXPECT_EQ(frontEnd.PreviewedReports(), (std::vector<std::string>{"QReport"}));
+}
+
 TEST_F(ApplicationTest, ColorDialogConfirmOrCancel) {
     ui::ColorDialog dialog;
     dialog.Color = ui::clBlue;
@@ -83,13 +78,6 @@ TEST_F(ApplicationTest, ColorDialogConfirmOrCancel) {
     EXPECT_EQ(dialog.Color, ui::clBlue);
     EXPECT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.Color, ui::clLime);
-}
-
-TEST_F(ApplicationTest, MessageBoxReturnsQueuedAnswerElseOk) {
-    frontEnd.QueueMessageAnswer(ui::IDNO);
-    EXPECT_EQ(ui::Application.MessageBox("q?", "c", ui::MB_YESNO), ui::IDNO);
-    EXPECT_EQ(ui::Application.MessageBox("done", "c", ui::MB_OK), ui::IDOK);
-    EXPECT_EQ(frontEnd.Messages().size(), 2u);
 }
 
 TEST_F(ApplicationTest, SynchronizeOnGuiThreadRunsAtOnceAndPropagates) {

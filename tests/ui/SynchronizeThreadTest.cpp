@@ -1,13 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
-#include "ui/Application.h"
-#include "ui/ScriptedFrontEnd.h"
+#include "ScriptedFixture.h"
 #include "ui/Thread.h"
 
 namespace {
@@ -26,13 +23,7 @@ private:
     std::function<void(LambdaWorker&)> body_;
 };
 
-class SynchronizeThreadTest : public ::testing::Test {
-protected:
-    void SetUp() override { ui::Application.SetFrontEnd(&frontEnd); }
-    void TearDown() override { ui::Application.SetFrontEnd(nullptr); }
-
-    ui::ScriptedFrontEnd frontEnd;
-};
+using SynchronizeThreadTest = ScriptedFormTest;
 
 TEST_F(SynchronizeThreadTest, CallRunsOnGuiThreadWhileWorkerWaits) {
     const auto gui = std::this_thread::get_id();
@@ -54,7 +45,7 @@ TEST_F(SynchronizeThreadTest, CallRunsOnGuiThreadWhileWorkerWaits) {
     EXPECT_TRUE(worker.Finished());
 }
 
-TEST_F(SynchronizeThreadTest, ExceptionInCallIsRaisedAgainInWorker) {
+TEST_F(SynchronizeThreadTest, ExceptionInCallIsRaisedAgainInWorkerAndEndsItQuietlyWhenUncaught) {
     std::string caught;
     LambdaWorker worker([&](LambdaWorker& self) {
         try {
@@ -66,16 +57,12 @@ TEST_F(SynchronizeThreadTest, ExceptionInCallIsRaisedAgainInWorker) {
     worker.Start();
     worker.WaitFor();
     EXPECT_EQ(caught, "Read beyond end of file");
-    EXPECT_TRUE(frontEnd.Messages().empty()) << "the worker got it, not the default handler";
-}
 
-TEST_F(SynchronizeThreadTest, ExceptionLeavingWorkerEndsItQuietly) {
-    LambdaWorker worker([](LambdaWorker&) { throw std::runtime_error("module gone"); });
-    worker.Start();
-    worker.WaitFor();
-    EXPECT_TRUE(worker.Finished());
-    EXPECT_TRUE(worker.FatalException() != nullptr);
-    EXPECT_TRUE(frontEnd.Messages().empty());
+    LambdaWorker failing([](LambdaWorker&) { throw std::runtime_error("module gone"); });
+    failing.Start();
+    failing.WaitFor();
+    EXPECT_TRUE(failing.FatalException() != nullptr);
+    EXPECT_TRUE(frontEnd.Messages().empty()) << "workers' exceptions never reach the default handler";
 }
 
 TEST_F(SynchronizeThreadTest, WaitingForAllWorkersServesManyCallsOfEach) {
@@ -109,13 +96,6 @@ TEST_F(SynchronizeThreadTest, ProcessMessagesServesPendingCall) {
     while (!done) ui::Application.ProcessMessages();
     EXPECT_EQ(value, 42);
     worker.WaitFor();
-}
-
-TEST_F(SynchronizeThreadTest, WorkerNeverStartedCountsAsFinished) {
-    LambdaWorker idle([](LambdaWorker&) {});
-    EXPECT_TRUE(idle.Finished());
-    idle.WaitFor();
-    EXPECT_FALSE(ui::Application.AnyWorkerAlive());
 }
 
 } // namespace

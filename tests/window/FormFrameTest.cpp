@@ -1,32 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-
+#include "RedrawTestForm.h"
 #include "settings/Options.h"
-#include "ui/Application.h"
-#include "ui/ScriptedFrontEnd.h"
-#include "window/Form.h"
-#include "window/State.h"
 
 namespace {
 
-class FormFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ui::Application.SetFrontEnd(&frontEnd);
-        ResetSharedState();
-        form = std::make_unique<TForma>();
-        Forma = form.get();
-    }
-    void TearDown() override {
-        Forma = nullptr;
-        form.reset();
-        ui::Application.SetFrontEnd(nullptr);
-    }
-
-    ui::ScriptedFrontEnd frontEnd;
-    std::unique_ptr<TForma> form;
-};
+using FormFrameTest = redraw_test::RedrawForm;
 
 TEST_F(FormFrameTest, StartsWithTheInstrumentsInitialState) {
     EXPECT_EQ(form->Caption(), "  ДОРВАЛИН   в.1.02");
@@ -58,7 +35,6 @@ TEST_F(FormFrameTest, StartsWithTheInstrumentsInitialState) {
         EXPECT_EQ(form->Series[i]->YMultiplier(), 1.0);
     }
     EXPECT_EQ(form->Series16, form->Series[15]);
-    EXPECT_EQ(form->Channel16, form->Channel[15]);
     EXPECT_EQ(form->LabelC16, form->LabelC[15]);
 
     ASSERT_EQ(form->StatusBar->PanelCount(), 3);
