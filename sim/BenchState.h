@@ -53,6 +53,16 @@ class BenchState {
   // True when a newly queued transfer of the direction is never to complete.
   bool TakeStall(ModuleKind kind, Direction direction);
   int Register(ModuleKind kind, ModuleCore* module);
+  // The library's create function: a new simulated module of the kind when the bench lets the
+  // name asked have one, registered so that tests can reach it; it lives as long as the process.
+  template <class Module>
+  Module* Create(ModuleKind kind, const std::string& function, const char* asked,
+                 const char* own) {
+    if (!MayCreate(kind, function, asked, own)) return nullptr;
+    auto* module = new Module;
+    Register(kind, &module->Core());
+    return module;
+  }
   ModuleCore* Instance(ModuleKind kind, int index);
 
   std::mutex mutex;

@@ -141,13 +141,8 @@ uint32_t QuevDllVersion() {
 }
 
 IQuevModule* CreateQuevModule(const char* interfaceName) {
-  BenchState& bench = BenchState::Get();
-  if (!bench.MayCreate(ModuleKind::Quev, "CreateInstance", interfaceName,
-                       defaults::kQuevInterfaceName))
-    return nullptr;
-  auto* module = new QuevSimModule;  // lives as long as the process: see BenchState
-  bench.Register(ModuleKind::Quev, &module->Core());
-  return module;
+  return BenchState::Get().Create<QuevSimModule>(ModuleKind::Quev, "CreateInstance", interfaceName,
+                                         defaults::kQuevInterfaceName);
 }
 
 }  // namespace sim

@@ -294,13 +294,8 @@ uint32_t Usb3000DllVersion() {
 }
 
 IUsb3000Module* CreateUsb3000Module(const char* interfaceName) {
-  BenchState& bench = BenchState::Get();
-  if (!bench.MayCreate(ModuleKind::Usb3000, "RtCreateInstance", interfaceName,
-                       defaults::kUsb3000InterfaceName))
-    return nullptr;
-  auto* module = new Usb3000SimModule;  // lives as long as the process: see BenchState
-  bench.Register(ModuleKind::Usb3000, &module->Core());
-  return module;
+  return BenchState::Get().Create<Usb3000SimModule>(ModuleKind::Usb3000, "RtCreateInstance", interfaceName,
+                                         defaults::kUsb3000InterfaceName);
 }
 
 }  // namespace sim
