@@ -3,7 +3,7 @@
 //
 // Build and run (from the repository root):
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/FileFuzz.cpp \
-//       platform/*.cpp window/State.cpp window/FileFormat*.cpp -o /tmp/file_fuzz -lpthread
+//       platform/*.cpp state/State.cpp files/FileFormat*.cpp -o /tmp/file_fuzz -lpthread
 //   mkdir -p /tmp/file_fuzz_corpus && /tmp/file_fuzz -max_total_time=60 -rss_limit_mb=4096 \
 //       /tmp/file_fuzz_corpus
 //
@@ -19,8 +19,8 @@
 #include "platform/InOutError.h"
 #include "platform/RecordFile.h"
 #include "platform/TextFile.h"
-#include "window/FileFormats.h"
-#include "window/State.h"
+#include "files/FileFormats.h"
+#include "state/State.h"
 
 namespace {
 

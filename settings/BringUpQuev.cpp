@@ -6,7 +6,7 @@
 #include "settings/BringUpQuevDac.h"
 #include "settings/BringUpSteps.h"
 #include "ui/MessageFlags.h"
-#include "window/State.h"
+#include "state/State.h"
 
 using bringup::Lamp;
 

@@ -3,8 +3,8 @@
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
 #include "ui/MessageFlags.h"
-#include "window/State.h"
-#include "window/Transfer.h"
+#include "state/State.h"
+#include "state/Transfer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
 #include "ui/MessageFlags.h"
-#include "window/State.h"
+#include "state/State.h"
 
 using bringup::Lamp;
 

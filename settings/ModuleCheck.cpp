@@ -1,6 +1,6 @@
 #include "settings/BringUp.h"
 #include "settings/Options.h"
-#include "window/State.h"
+#include "state/State.h"
 
 // The operator's new look for modules: whatever is up is let go and both kinds are brought up
 // again. The lamps are left to the bring-ups. Releasing an interface a worker still streams

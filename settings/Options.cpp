@@ -2,7 +2,7 @@
 
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
-#include "window/State.h"
+#include "state/State.h"
 
 TOption* Option = nullptr;
 

@@ -2,7 +2,7 @@
 #include "settings/BringUpSteps.h"
 #include "ui/Application.h"
 #include "ui/MessageFlags.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "window/Form.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 
@@ -98,7 +98,3 @@ void SetAxisYUnits() {
     redraw::SetSeriesY(ChartState.YMultiplier);
     SetScreenRange();
 }
-
-void TForma::ComboBoxCChange(ui::Control*) { SetScreenRange(); }
-void TForma::ComboBoxXChange(ui::Control*) { SetAxisXUnits(); }
-void TForma::ComboBoxYChange(ui::Control*) { SetAxisYUnits(); }

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "window/AxisUnits.h"
-#include "window/Decimate.h"
+#include "analysis/Decimate.h"
 #include "window/Form.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

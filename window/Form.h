@@ -124,13 +124,13 @@ public:
     void SpeedButtonSaveClick(ui::Control* Sender);
 
     // ---- Acquisition page (TabSheetADC) ---------------------------------------------------------
-    // Screen range and chart units (window/AxisUnits.cpp).
+    // Screen range and chart units (window/pages/AdcPageUnits.cpp).
     void ComboBoxCChange(ui::Control* Sender);
     void ComboBoxXChange(ui::Control* Sender);
     void ComboBoxYChange(ui::Control* Sender);
 
     // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
-    // The chart view of a sweep (window/AffcPageView.cpp).
+    // The chart view of a sweep (window/pages/AffcPageView.cpp).
     void TrackBarAFFCshowChange(ui::Control* Sender);
 
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
@@ -140,12 +140,12 @@ public:
     // ---- Playback buffer page (TabSheetShem) ----------------------------------------------------
 
     // ---- Processing page (TabSheetFurie) --------------------------------------------------------
-    // Analyses of the window chosen on the page (window/FuriePageSeries.cpp, FuriePageFft.cpp).
+    // Analyses of the window chosen on the page (window/pages/FuriePageSeries.cpp, FuriePageFft.cpp).
     void SpeedButtonFurieClick(ui::Control* Sender);
     void SpeedButtonFurieSPClick(ui::Control* Sender);
     void SpeedButtonFFTClick(ui::Control* Sender);
     void SpeedButtonPoslClick(ui::Control* Sender);
-    // Views and units (window/FuriePageView.cpp).
+    // Views and units (window/pages/FuriePageView.cpp).
     void SpeedButtonOptionClick(ui::Control* Sender);
     void SpeedButtonDanClick(ui::Control* Sender);
     void RadioButtonFurieAmplClick(ui::Control* Sender);

@@ -3,7 +3,7 @@
 #include "platform/DateTime.h"
 #include "platform/Numbers.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

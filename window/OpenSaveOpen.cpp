@@ -14,11 +14,11 @@
 #include "threads/SweepComputation.h"
 #include "ui/Application.h"
 #include "ui/MessageFlags.h"
-#include "window/FileFormats.h"
+#include "files/FileFormats.h"
 #include "window/Form.h"
 #include "window/OpenSaveLog.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "ui/Application.h"
-#include "window/FileFormats.h"
+#include "files/FileFormats.h"
 #include "window/Form.h"
 #include "window/OpenSaveLog.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 
 #include "settings/Options.h"
 #include "threads/Report.h"
+#include "threads/WorkerSlot.h"
 #include "ui/Application.h"
 #include "window/Form.h"
-#include "window/State.h"
+#include "state/State.h"
 
 void CreateForms() {
     ui::Application.SetHelpFile(kHelpFilePath);
@@ -16,10 +17,7 @@ void CreateForms() {
 void DestroyForms() {
     // Every worker, not only those whose running flag is set: one that is stopping, or a
     // compute-only or report-only run, must not find the modules released or the forms gone.
-    ThreadControl.AcqRunning = 0;
-    ThreadControl.AfcRunning = 0;
-    ThreadControl.PlayRunning = 0;
-    ui::Application.WaitForAllWorkers();
+    StopAndReapAllWorkers();
 
     delete Option;
     Option = nullptr;

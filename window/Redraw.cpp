@@ -7,14 +7,9 @@
 #include "platform/SystemInfo.h"
 #include "window/AxisUnits.h"
 #include "window/Form.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace redraw {
-
-double DividedByRangeSteps(double value, int rangeCode) {
-    for (int step = 0; step < rangeCode; ++step) value /= 4;
-    return value;
-}
 
 double MillisecondsPerFrame() { return SampleData.DataChannels / SampleData.DataRate; }
 

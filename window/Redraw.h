@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/State.h"
+
 // Rebuilds the chart from ChartState.DataKind and the data it names. GUI thread only.
 void RedrawChart();
 
@@ -52,8 +54,7 @@ double FiniteOr(double candidate, double previous);
 // Adds (x, y) to series `index` (0-based) when both are finite numbers.
 void AddPoint(int index, double x, double y);
 
-// Scale applied per range step: the codes of range code g are 4^g times finer.
-double DividedByRangeSteps(double value, int rangeCode);
+using ::DividedByRangeSteps;
 
 // Milliseconds per frame of the record in memory: DataRate is in kHz over all channels together.
 // Not finite when the record has no rate.

@@ -5,7 +5,7 @@
 
 #include "window/Form.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace redraw {
 

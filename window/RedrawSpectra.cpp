@@ -9,7 +9,7 @@
 #include "platform/Numbers.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace redraw {
 

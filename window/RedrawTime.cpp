@@ -8,7 +8,7 @@
 #include "window/AxisUnits.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace redraw {
 

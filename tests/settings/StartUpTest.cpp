@@ -8,7 +8,7 @@
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
 #include "window/ProgramMain.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

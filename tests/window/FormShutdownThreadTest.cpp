@@ -10,7 +10,7 @@
 #include "ui/Thread.h"
 #include "window/Form.h"
 #include "window/ProgramMain.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/window/RedrawTestForm.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace {
 

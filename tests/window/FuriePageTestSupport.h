@@ -10,7 +10,7 @@
 
 #include "tests/window/RedrawTestForm.h"
 #include "ui/MessageFlags.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace furie_page_test {
 

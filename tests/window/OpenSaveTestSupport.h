@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/window/FileFormatTestSupport.h"
+#include "tests/files/FileFormatTestSupport.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"

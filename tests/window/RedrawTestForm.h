@@ -15,7 +15,7 @@
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
-#include "window/State.h"
+#include "state/State.h"
 
 namespace redraw_test {
 

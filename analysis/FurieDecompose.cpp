@@ -1,0 +1,186 @@
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+#include "analysis/FftComplex.h"
+#include "analysis/Kernels.h"
+#include "state/State.h"
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+// Fills WorkRe[k] and WorkIm[k], k = 1 .. N div 2, with the sine and cosine sums of one
+// channel's window samples x, unscaled.
+using SumsMethod = std::function<void(const std::vector<double>& x)>;
+
+KernelStatus CheckWindow(uint8_t channel, bool needsAngleTables) {
+    const SampleDataGroup& data = SampleData;
+    const AnalysisResultsGroup& results = AnalysisResults;
+    if (data.DataChannels == 0) {
+        return KernelStatus::NoChannels;
+    }
+    if (results.FourierCount < 1) {
+        return KernelStatus::EmptyWindow;
+    }
+    if (results.FourierFirst < 0) {
+        return KernelStatus::NegativeStart;
+    }
+    if (static_cast<int64_t>(results.FourierFirst) + results.FourierCount > ValidFrames()) {
+        return KernelStatus::WindowBeyondData;
+    }
+    if (channel >= data.DataChannels) {
+        return KernelStatus::ChannelOutOfRange;
+    }
+    if (channel != 0) {
+        const size_t n = static_cast<size_t>(results.FourierCount);
+        if (TableRows() < n / 2 + 1) {
+            return KernelStatus::TablesMissing;
+        }
+        if (needsAngleTables && (results.SinTable.size() < n || results.CosTable.size() < n)) {
+            return KernelStatus::TablesMissing;
+        }
+    }
+    return KernelStatus::Done;
+}
+
+// Folds the one value rounding can leave at 2π back to 0, so phases stay in [0, 2π).
+double WithinTurn(double phase) { return phase >= kTwoPi ? phase - kTwoPi : phase; }
+
+// Phase of a harmonic from its scaled sine sum s and cosine sum c: that of a sine referred to
+// the frame before the window.
+double HarmonicPhase(double s, double c, double n, double amplitude) {
+    if (c == 0.0 || amplitude == 0.0) {
+        return s < 0.0 ? std::numbers::pi : 0.0;
+    }
+    // In exact arithmetic the cosine lies within ±1; rounding may carry it just past.
+    const double cosine = std::clamp(2.0 * s / n / amplitude, -1.0, 1.0);
+    return c > 0.0 ? std::acos(cosine) : WithinTurn(kTwoPi - std::acos(cosine));
+}
+
+void BuildAngleTables(size_t n) {
+    AnalysisResults.SinTable.assign(n, 0.0);
+    AnalysisResults.CosTable.assign(n, 0.0);
+    for (size_t j = 0; j < n; ++j) {
+        const double angle = static_cast<double>(2 * j) * std::numbers::pi / static_cast<double>(n);
+        AnalysisResults.SinTable[j] = std::sin(angle);
+        AnalysisResults.CosTable[j] = std::cos(angle);
+    }
+}
+
+void DecomposeChannel(uint8_t c, const SumsMethod& sums, std::vector<double>& x) {
+    AnalysisResultsGroup& r = AnalysisResults;
+    const size_t n = static_cast<size_t>(r.FourierCount);
+    const double nd = static_cast<double>(n);
+    const double y = ChartState.YMultiplier;
+    for (size_t j = 0; j < n; ++j) {
+        x[j] = SampleData.SampleBuffer[SampleIndex(static_cast<size_t>(r.FourierFirst) + j, c)];
+    }
+
+    double mean = 0.0;
+    for (double v : x) {
+        mean += v;
+    }
+    r.AmpTable[c] = y * mean / nd;
+    r.PhaseTable[c] = 0.0;
+
+    sums(x);
+    for (size_t k = 1; k <= n / 2; ++k) {
+        const double s = r.WorkRe[k] * y;
+        const double cs = r.WorkIm[k] * y;
+        r.WorkRe[k] = s;
+        r.WorkIm[k] = cs;
+        const double amplitude = 2.0 * std::sqrt((s / nd) * (s / nd) + (cs / nd) * (cs / nd));
+        r.AmpTable[TableIndex(k, c)] = amplitude;
+        r.PhaseTable[TableIndex(k, c)] = HarmonicPhase(s, cs, nd, amplitude);
+    }
+}
+
+KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod& sums) {
+    const KernelStatus status = CheckWindow(channel, needsAngleTables);
+    if (status != KernelStatus::Done) {
+        return status;
+    }
+    AnalysisResultsGroup& r = AnalysisResults;
+    const size_t n = static_cast<size_t>(r.FourierCount);
+    ChartState.YMultiplier = GainMultiplier(SampleData.DataGain);
+
+    uint8_t first = channel;
+    uint8_t last = channel;
+    if (channel == 0) {
+        last = static_cast<uint8_t>(SampleData.DataChannels - 1);
+        const size_t entries = SampleData.DataChannels * (n / 2 + 1);
+        r.AmpTable.assign(entries, 0.0);
+        r.PhaseTable.assign(entries, 0.0);
+        // Only the direct sums read the angle tables; either way none is left behind.
+        if (needsAngleTables) BuildAngleTables(n);
+    }
+    r.WorkRe.assign(n, 0.0);
+    r.WorkIm.assign(n, 0.0);
+
+    std::vector<double> x(n);
+    for (unsigned c = first; c <= last; ++c) {
+        DecomposeChannel(static_cast<uint8_t>(c), sums, x);
+    }
+
+    r.WorkRe = {};
+    r.WorkIm = {};
+    if (channel == 0) {
+        r.SinTable = {};
+        r.CosTable = {};
+    }
+    return KernelStatus::Done;
+}
+
+}  // namespace
+
+double GainMultiplier(uint8_t gain) { return DividedByRangeSteps(1.25, gain); }
+
+KernelStatus FurieDecomposeDirect(uint8_t channel) {
+    return Decompose(channel, true, [](const std::vector<double>& x) {
+        AnalysisResultsGroup& r = AnalysisResults;
+        const size_t n = x.size();
+        for (size_t k = 1; k <= n / 2; ++k) {
+            // Angle index ((j + 1) k) mod N, stepped rather than multiplied so that no product
+            // can overflow whatever the window.
+            double s = 0.0;
+            double c = 0.0;
+            size_t i = k;
+            for (size_t j = 0; j < n; ++j) {
+                s += x[j] * r.SinTable[i];
+                c += x[j] * r.CosTable[i];
+                i += k;
+                if (i >= n) {
+                    i -= n;
+                }
+            }
+            r.WorkRe[k] = s;
+            r.WorkIm[k] = c;
+        }
+    });
+}
+
+KernelStatus FurieDecompose(uint8_t channel) {
+    if (const KernelStatus status = CheckWindow(channel, false); status != KernelStatus::Done) {
+        return status;
+    }
+    // The sums are a discrete transform turned by one frame: with X_k = sum x_j e^(-2πi jk/N),
+    // C_k + i S_k = e^(2πi k/N) conj(X_k). The transform of any N is done in O(N log N).
+    const size_t n = static_cast<size_t>(AnalysisResults.FourierCount);
+    const kernels::RealDftPlan plan(n);
+    std::vector<kernels::Complex> turn(n / 2 + 1);
+    for (size_t k = 1; k <= n / 2; ++k) {
+        const double angle = kTwoPi * static_cast<double>(k) / static_cast<double>(n);
+        turn[k] = {std::cos(angle), std::sin(angle)};
+    }
+    std::vector<kernels::Complex> spectrum(n);
+    return Decompose(channel, false, [&](const std::vector<double>& x) {
+        plan.Transform(x.data(), spectrum.data());
+        for (size_t k = 1; k <= n / 2; ++k) {
+            const kernels::Complex xk = spectrum[k];
+            AnalysisResults.WorkIm[k] = xk.re * turn[k].re + xk.im * turn[k].im;
+            AnalysisResults.WorkRe[k] = xk.re * turn[k].im - xk.im * turn[k].re;
+        }
+    });
+}

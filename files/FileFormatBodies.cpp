@@ -1,0 +1,225 @@
+// Bodies of the data files: sample rows, result tables and bare 16-bit frames.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "files/FileFormats.h"
+#include "state/State.h"
+
+namespace {
+
+constexpr int32_t kMaxSamples = std::numeric_limits<int32_t>::max();
+
+[[noreturn]] void ThrowTooManySamples() { throw platform::InOutError("Out of memory"); }
+
+// A table entry a writer may not have computed yet is written as 0.
+double EntryOrZero(const std::vector<double>& table, int64_t row, size_t channel) {
+    if (row < 0) {
+        return 0;
+    }
+    const size_t index = static_cast<size_t>(row) * SampleData.DataChannels + channel;
+    return index < table.size() ? table[index] : 0;
+}
+
+// Each value is followed by one blank except the row's last, which ends the line.
+void WriteTableRow(platform::TextWriter& file, int64_t row, bool withPhases) {
+    const size_t channels = SampleData.DataChannels;
+    const auto& results = AnalysisResults;
+    const size_t values = withPhases ? 2 * channels : channels;
+    for (size_t v = 0; v < values; ++v) {
+        const auto& table = v < channels ? results.AmpTable : results.PhaseTable;
+        file.WriteReal(EntryOrZero(table, row, v % channels));
+        if (v + 1 < values) {
+            file.WriteChar(' ');
+        }
+    }
+    file.WriteLineEnd();
+}
+
+// Reads one row of the tables (sized by the caller to hold it) and skips the rest of the line.
+void ReadTableRow(platform::TextReader& file, size_t row, bool withPhases) {
+    const size_t channels = SampleData.DataChannels;
+    auto& results = AnalysisResults;
+    for (size_t c = 0; c < channels; ++c) {
+        results.AmpTable[row * channels + c] = file.ReadReal();
+    }
+    if (withPhases) {
+        for (size_t c = 0; c < channels; ++c) {
+            results.PhaseTable[row * channels + c] = file.ReadReal();
+        }
+    }
+    file.SkipLine();
+}
+
+// Gain in dB and phase difference of every channel against channel 0 for one sweep step; the
+// phase is brought into [-180, 180) for phases in [0, 360).
+void DeriveStepAgainstChannelZero(size_t step) {
+    const size_t channels = SampleData.DataChannels;
+    const auto& amp = AnalysisResults.AmpTable;
+    const auto& phase = AnalysisResults.PhaseTable;
+    auto& afc = FrequencyResponse;
+    const double a0 = amp[step * channels];
+    const double p0 = phase[step * channels];
+    for (size_t j = 0; j + 1 < channels; ++j) {
+        const size_t d = step * (channels - 1) + j;
+        const double aj = amp[step * channels + j + 1];
+        afc.AfcDbTable[d] = a0 > 0 ? 20 * std::log10(aj / a0) : -100;
+        double difference = phase[step * channels + j + 1] - p0;
+        if (difference >= 180) {
+            difference -= 360;
+        }
+        if (difference < -180) {
+            difference += 360;
+        }
+        afc.AfcPhaseTable[d] = difference;
+    }
+}
+
+} // namespace
+
+void WriteSampleRows(platform::TextWriter& file) {
+    const size_t channels = SampleData.DataChannels;
+    const size_t frames = static_cast<size_t>(ValidFrames());
+    const int16_t* frame = SampleData.SampleBuffer.data();
+    for (size_t k = 0; k < frames; ++k, frame += channels) {
+        file.WriteIntRow(frame, channels);
+    }
+}
+
+void ReadSampleRows(platform::TextReader& file) {
+    auto& data = SampleData;
+    auto& buffer = data.SampleBuffer;
+    const size_t channels = data.DataChannels;
+    buffer.clear();
+    data.SampleCount = 0;
+    // The buffer grows in large steps and is cut to the frames read at the end; a row that
+    // fails part-way stays as a frame with zeros for its unread values.
+    size_t used = 0;
+    size_t filled = 0;
+    bool inFrame = false;
+    try {
+        while (!file.AtEnd()) {
+            if (used + channels > static_cast<size_t>(kMaxSamples)) {
+                ThrowTooManySamples();
+            }
+            if (used + channels > buffer.size()) {
+                buffer.resize(std::max<size_t>(2 * buffer.size(), 1 << 16));
+            }
+            // A failing number leaves the values before it in the frame, zeros after it.
+            inFrame = true;
+            file.ReadLow16Ints(buffer.data() + used, channels, filled);
+            inFrame = false;
+            used += channels;
+            filled = 0;
+            file.SkipLine();
+        }
+    } catch (...) {
+        buffer.resize(inFrame ? used + channels : used);
+        data.SampleCount = static_cast<int32_t>(used + filled);
+        throw;
+    }
+    buffer.resize(used);
+    data.SampleCount = static_cast<int32_t>(used);
+}
+
+void WriteResponseRows(platform::TextWriter& file) {
+    for (int64_t i = 0; i <= FrequencyResponse.AfcSteps; ++i) {
+        WriteTableRow(file, i, true);
+    }
+}
+
+void ReadResponseRows(platform::TextReader& file) {
+    const size_t channels = SampleData.DataChannels;
+    const size_t rows = static_cast<size_t>(std::max(FrequencyResponse.AfcSteps, 0)) + 1;
+    const size_t size = channels * rows;
+    AnalysisResults.AmpTable.assign(size, 0.0);
+    AnalysisResults.PhaseTable.assign(size, 0.0);
+    FrequencyResponse.AfcDbTable.assign(size, 0.0);
+    FrequencyResponse.AfcPhaseTable.assign(size, 0.0);
+    if (channels == 0) {
+        return;
+    }
+    for (size_t i = 0; i < rows; ++i) {
+        ReadTableRow(file, i, true);
+        DeriveStepAgainstChannelZero(i);
+    }
+}
+
+void WriteHarmonicRows(platform::TextWriter& file) {
+    for (int64_t k = 0; k <= AnalysisResults.FourierCount / 2; ++k) {
+        WriteTableRow(file, k, true);
+    }
+}
+
+void ReadHarmonicRows(platform::TextReader& file) {
+    const size_t channels = SampleData.DataChannels;
+    const size_t rows = static_cast<size_t>(std::max(AnalysisResults.FourierCount, 0) / 2) + 1;
+    AnalysisResults.AmpTable.assign(channels * rows, 0.0);
+    AnalysisResults.PhaseTable.assign(channels * rows, 0.0);
+    if (channels == 0) {
+        return;
+    }
+    for (size_t k = 0; k < rows; ++k) {
+        ReadTableRow(file, k, true);
+    }
+}
+
+void WriteSpectrumRows(platform::TextWriter& file) {
+    for (int64_t k = AnalysisResults.SpectrumFirst; k <= AnalysisResults.SpectrumLast; ++k) {
+        WriteTableRow(file, k, false);
+    }
+}
+
+void ReadSpectrumRows(platform::TextReader& file) {
+    const size_t channels = SampleData.DataChannels;
+    const int32_t first = std::max(AnalysisResults.SpectrumFirst, 0);
+    const int32_t last = AnalysisResults.SpectrumLast;
+    AnalysisResults.AmpTable.assign(channels * static_cast<size_t>(std::max(last, -1) + 1), 0.0);
+    if (channels == 0) {
+        return;
+    }
+    for (int32_t k = first; k <= last; ++k) {
+        ReadTableRow(file, static_cast<size_t>(k), false);
+    }
+}
+
+void WriteDatSamples(platform::RecordWriter& file) {
+    file.Write(SampleData.SampleBuffer.data(),
+               static_cast<size_t>(ValidFrames()) * SampleData.DataChannels);
+}
+
+void ReadDatFrames(platform::RecordReader& file) {
+    auto& data = SampleData;
+    const uint64_t channels = data.DataChannels;
+    data.SampleBuffer.clear();
+    data.SampleCount = 0;
+    if (channels == 0) {
+        return;
+    }
+    const uint64_t frameBytes = channels * sizeof(int16_t);
+    const uint64_t left = file.SizeBytes() - std::min(file.PositionBytes(), file.SizeBytes());
+    const uint64_t wholeFrames = left / frameBytes;
+    const bool partialFrame = left % frameBytes != 0;
+    if ((wholeFrames + (partialFrame ? 1 : 0)) * channels > static_cast<uint64_t>(kMaxSamples)) {
+        ThrowTooManySamples();
+    }
+    // Whole frames go straight into the buffer in one read; a frame is grown before its words
+    // are read, so a short one leaves its unread words zero.
+    const size_t wanted = static_cast<size_t>(wholeFrames * channels);
+    data.SampleBuffer.resize(wanted);
+    const size_t got = file.Read(data.SampleBuffer.data(), wanted);
+    data.SampleCount = static_cast<int32_t>(got);
+    if (got < wanted) {
+        // The file shrank while it was read.
+        data.SampleBuffer.resize((got + channels - 1) / channels * channels);
+        throw platform::InOutError("Read beyond end of file");
+    }
+    if (partialFrame) {
+        data.SampleBuffer.resize(wanted + channels);
+        data.SampleCount += static_cast<int32_t>(file.Read(data.SampleBuffer.data() + wanted, channels));
+        throw platform::InOutError("Read beyond end of file");
+    }
+}

@@ -1,0 +1,92 @@
+#include <utility>
+
+#include "platform/TextFile.h"
+#include "tests/files/FileFormatTestSupport.h"
+
+namespace {
+
+platform::TextReader Reading(const std::string& utf8) {
+    return platform::TextReader::FromBytes(platform::Utf8ToCp1251(utf8));
+}
+
+using FileLines = FileFormatTest;
+
+TEST_F(FileLines, NegativeRealStandsDirectlyAfterTheLabel) {
+    SetRecord(kKindTimeData, 4, -2.5, 2, {});
+    const std::string path = folder.File("h.txt");
+    platform::TextWriter file(path);
+    WriteHeader(file, HeaderSet::A);
+    file.Close();
+    EXPECT_EQ(Text(path), "Частота сбора данных  : -2.50000000000000E+0000\r\n"
+                          "Количество каналов    : 4\r\n"
+                          "Коэф. усиления АЦП    : 2\r\n");
+}
+
+TEST_F(FileLines, KindLineIsPaddedTo24AndOnlyThePaddedWordIsRecognised) {
+    const std::string path = folder.File("k.txt");
+    platform::TextWriter file(path);
+    WriteKindLine(file, FileKind::Acquisition);
+    WriteKindLine(file, FileKind::Spectrum);
+    file.Close();
+    EXPECT_EQ(Text(path), "СБОР ДАННЫХ             \r\nСПЕКТРОАНАЛИЗ           \r\n");
+
+    auto reader = Reading("СБОР ДАННЫХ\r\nДАННЫЕ ДЛЯ ДШК ШЭМ     x\r\nАЧХ И ФЧХ              whatever\r\n");
+    EXPECT_EQ(ReadKindLine(reader), FileKind::Other);
+    EXPECT_EQ(ReadKindLine(reader), FileKind::DshkData);
+    EXPECT_EQ(ReadKindLine(reader), FileKind::Response);
+    EXPECT_EQ(ReadKindLine(reader), FileKind::Other);
+}
+
+TEST_F(FileLines, LabelsAreTakenByPositionNotCompared) {
+    auto reader = Reading("any twenty-three chars: 2.5e1 trailing\r\n"
+                          "xxxxxxxxxxxxxxxxxxxxxxx 3\r\n"
+                          "xxxxxxxxxxxxxxxxxxxxxxx1\r\n");
+    ReadHeader(reader, HeaderSet::A);
+    EXPECT_EQ(SampleData.DataRate, 25.0);
+    EXPECT_EQ(SampleData.DataChannels, 3);
+    EXPECT_EQ(SampleData.DataGain, 1);
+}
+
+TEST_F(FileLines, OutOfRangeHeaderValueFailsAtThatField) {
+    // One value per field, the last one bad.
+    const std::pair<HeaderSet, std::vector<std::string>> cases[] = {
+        {HeaderSet::A, {"50", "0"}},
+        {HeaderSet::A, {"50", "17"}},
+        {HeaderSet::A, {"50", "257"}},  // its low 8 bits would be a valid 1
+        {HeaderSet::A, {"50", "2", "4"}},
+        {HeaderSet::A, {"50", "2", "-1"}},
+        {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", "-1"}},
+        {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", std::to_string(kMaxFileSteps + 1)}},
+        {HeaderSet::D, {"50", "2", "0", "0", "-2"}},
+        {HeaderSet::E, {"50", "2", "0", "-1"}},
+        {HeaderSet::E, {"50", "2", "0", "20", "19"}},
+        {HeaderSet::E, {"50", "2", "0", "0", "10", "40"}},
+    };
+    for (const auto& [set, values] : cases) {
+        ResetSharedState();
+        SampleData.DataChannels = 9;
+        std::string text;
+        for (const std::string& value : values) text += std::string(23, '.') + " " + value + "\r\n";
+        auto reader = platform::TextReader::FromBytes(text);
+        EXPECT_EQ(MessageOf([&] { ReadHeader(reader, set); }), "Invalid numeric input") << text;
+        EXPECT_EQ(SampleData.DataRate, 50.0);  // fields before the bad one keep their new value
+        if (values.size() == 2) {
+            EXPECT_EQ(SampleData.DataChannels, 9);  // the bad one is not stored
+        }
+    }
+}
+
+TEST_F(FileLines, OnlyTheTwoVersionFieldsAreRecognisedAndTheDateMustConvert) {
+    const std::pair<const char*, bool> fields[] = {
+        {"Quev Dorvaline, в. 1.01xyz", true}, {"Quev Dorvaline, в. 1.02", true},
+        {"Quev Dorvaline, в. 1.03", false},   {"Quev Dorvaline, в. 1.0\r\n2", false}, {"", false}};
+    for (const auto& [text, recognised] : fields) {
+        auto reader = Reading(text);
+        EXPECT_EQ(ReadVersionField(reader), recognised) << text;
+    }
+    auto reader = Reading("Quev Dorvaline, в. 1.02    31.02.2024\r\n");
+    ASSERT_TRUE(ReadVersionField(reader));
+    EXPECT_EQ(MessageOf([&] { ReadDateTimeField(reader); }), "'31.02.2024' is not a valid date and time");
+}
+
+} // namespace

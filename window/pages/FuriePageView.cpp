@@ -1,0 +1,63 @@
+// Views of the processing page: the display choices of the harmonic views, the Y unit, the data
+// view and the options window.
+
+#include <iterator>
+
+#include "settings/Options.h"
+#include "window/Form.h"
+#include "window/pages/FuriePageCommon.h"
+#include "window/Redraw.h"
+#include "state/State.h"
+
+namespace {
+
+struct YUnit {
+    double perCode;  // units per ADC code at range code 0
+    const char* format;
+};
+// In the order of ComboBoxFurieY's items.
+constexpr YUnit kYUnits[] = {
+    {1.25, "# ##0.###### мВ"},   {0.125, "# ##0.###### В"}, {0.0125, "# ##0.###### А"},
+    {0.0125, "# ##0.###### м/c^2"}, {0.00625, "# ##0.###### Н"}, {0.0015, "# ##0.###### Н·м"},
+};
+
+// The choice of a radio pair shows in its fonts: green for the chosen button, red for the other.
+// Only a button still marked red acts, so choosing again what is chosen changes nothing.
+void ChooseInPair(ui::RadioButton* chosen, ui::RadioButton* partner) {
+    if (chosen->Font().Color != ui::clRed) return;
+    chosen->SetFontColor(ui::clGreen);
+    partner->SetFontColor(ui::clRed);
+    if (AnalysisResults.FourierCount > 0 && !furie_page::AnalysisBlocked()) RedrawChart();
+}
+
+}  // namespace
+
+void TForma::RadioButtonFurieAmplClick(ui::Control*) { ChooseInPair(RadioButtonFurieAmpl, RadioButtonFurieFaza); }
+
+void TForma::RadioButtonFurieFazaClick(ui::Control*) { ChooseInPair(RadioButtonFurieFaza, RadioButtonFurieAmpl); }
+
+void TForma::RadioButton0GarmYesClick(ui::Control*) { ChooseInPair(RadioButton0GarmYes, RadioButton0GarmNo); }
+
+void TForma::RadioButton0GarmNoClick(ui::Control*) { ChooseInPair(RadioButton0GarmNo, RadioButton0GarmYes); }
+
+void TForma::ComboBoxFurieXChange(ui::Control*) {}
+
+void TForma::ComboBoxFurieYChange(ui::Control*) {
+    const int index = ComboBoxFurieY->ItemIndex();
+    // Without a unit the multiplier stays as it is rather than being divided down once more.
+    if (index < 0 || index >= static_cast<int>(std::size(kYUnits))) return;
+    const YUnit& unit = kYUnits[index];
+    Chart->LeftAxis().SetValueFormat(unit.format);
+    ChartState.YMultiplier = redraw::DividedByRangeSteps(unit.perCode, SampleData.DataGain);
+    for (ui::Series* series : Series) series->SetYMultiplier(ChartState.YMultiplier);
+}
+
+void TForma::SpeedButtonOptionClick(ui::Control*) {
+    if (Option != nullptr) Option->Show();
+}
+
+void TForma::SpeedButtonDanClick(ui::Control*) {
+    if (furie_page::AnalysisBlocked()) return;
+    ChartState.DataKind = kKindTimeData;
+    RedrawChart();
+}
