@@ -38,45 +38,49 @@ void DacLoop::SetCorner(double hz) {
 }
 
 void DacLoop::Start(double startS, double rateKHz, double latencyS) {
-  running_ = true;
-  start_ = startS;
-  latency_ = std::max(0.0, latencyS);
-  rateHz_ = rateKHz > 0 ? rateKHz * 1000.0 : 1.0;
-  words_.clear();
-  silent_.clear();
-  silentCursor_ = 0;
-  nextWord_ = 0;
+  Stop(startS);
+  Run run;
+  run.Start = startS;
+  run.Latency = std::max(0.0, latencyS);
+  run.RateHz = rateKHz > 0 ? rateKHz * 1000.0 : 1.0;
+  runs_.push_back(std::move(run));
   underruns_ = 0;
 }
 
 void DacLoop::Stop(double stopS) {
-  if (!running_) return;
+  if (runs_.empty() || runs_.back().Stopped) return;
+  Run& run = runs_.back();
   // Words never written before the stop count as lost output too.
-  const double due = std::max(0.0, std::ceil((stopS - start_ - latency_) * rateHz_));
-  if (due > static_cast<double>(words_.size()))
-    underruns_ += static_cast<size_t>(due) - words_.size();
-  LevelsAt(stopS);
-  running_ = false;
-  Apply(stopS, 0, 0);
-  Apply(stopS, 1, 0);
+  const double due = std::max(0.0, std::ceil((stopS - run.Start - run.Latency) * run.RateHz));
+  if (due > static_cast<double>(run.Words.size()))
+    underruns_ += static_cast<size_t>(due) - run.Words.size();
+  run.Stopped = true;
+  run.Stop = stopS;
 }
 
 void DacLoop::Append(const int16_t* words, size_t count, double writtenAtS) {
-  if (!running_ || count == 0) return;
-  const size_t first = words_.size();
-  words_.insert(words_.end(), reinterpret_cast<const uint16_t*>(words),
-                reinterpret_cast<const uint16_t*>(words) + count);
+  if (runs_.empty() || runs_.back().Stopped || count == 0) return;
+  Run& run = runs_.back();
+  const size_t first = run.Words.size();
+  run.Words.insert(run.Words.end(), reinterpret_cast<const uint16_t*>(words),
+                   reinterpret_cast<const uint16_t*>(words) + count);
   size_t lost = 0;
-  while (lost < count && WordTime(first + lost) < writtenAtS) ++lost;
+  while (lost < count && run.WordTime(first + lost) < writtenAtS) ++lost;
   if (lost > 0) {
-    silent_.emplace_back(first, first + lost);
+    run.Silent.emplace_back(first, first + lost);
     underruns_ += lost;
   }
 }
 
-bool DacLoop::Silent(size_t n) {
-  while (silentCursor_ < silent_.size() && silent_[silentCursor_].second <= n) ++silentCursor_;
-  return silentCursor_ < silent_.size() && silent_[silentCursor_].first <= n;
+const std::vector<uint16_t>& DacLoop::Words() const {
+  static const std::vector<uint16_t> none;
+  return runs_.empty() ? none : runs_.back().Words;
+}
+
+bool DacLoop::Silent(const Run& run, size_t n) {
+  while (silentCursor_ < run.Silent.size() && run.Silent[silentCursor_].second <= n)
+    ++silentCursor_;
+  return silentCursor_ < run.Silent.size() && run.Silent[silentCursor_].first <= n;
 }
 
 void DacLoop::Apply(double t, int channel, double mv) {
@@ -86,19 +90,30 @@ void DacLoop::Apply(double t, int channel, double mv) {
   filters_[channel].SetInput(mv);
 }
 
+bool DacLoop::PlayRunTo(Run& run, double t) {
+  while (nextWord_ < run.Words.size() && run.WordTime(nextWord_) <= t && run.Plays(nextWord_)) {
+    const size_t n = nextWord_++;
+    const DacSample s = DecodeDacWord(format_, run.Words[n]);
+    Apply(run.WordTime(n), s.Channel, Silent(run, n) ? 0.0 : s.Mv);
+  }
+  // A run that has run dry leaves the outputs at 0 until more words come; a stopped one for good.
+  const double dry = run.WordTime(run.Words.size());
+  if (nextWord_ == run.Words.size() && dry <= t && run.Plays(run.Words.size())) {
+    Apply(dry, 0, 0);
+    Apply(dry, 1, 0);
+  }
+  if (!run.Stopped || run.Stop > t) return false;
+  Apply(run.Stop, 0, 0);
+  Apply(run.Stop, 1, 0);
+  return true;
+}
+
 DacLevels DacLoop::LevelsAt(double t) {
-  if (running_) {
-    while (nextWord_ < words_.size() && WordTime(nextWord_) <= t) {
-      const size_t n = nextWord_++;
-      const DacSample s = DecodeDacWord(format_, words_[n]);
-      Apply(WordTime(n), s.Channel, Silent(n) ? 0.0 : s.Mv);
-    }
-    // A stream that has run dry leaves the outputs at 0 until more words come.
-    const double dry = WordTime(words_.size());
-    if (nextWord_ == words_.size() && dry <= t) {
-      Apply(dry, 0, 0);
-      Apply(dry, 1, 0);
-    }
+  // A finished run is forgotten once the cursor has passed it, unless it is the latest.
+  while (!runs_.empty() && PlayRunTo(runs_.front(), t) && runs_.size() > 1) {
+    runs_.pop_front();
+    nextWord_ = 0;
+    silentCursor_ = 0;
   }
   DacLevels levels;
   for (int c = 0; c < 2; ++c) {

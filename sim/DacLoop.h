@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -40,39 +41,55 @@ class FirstOrderLowPass {
   double output_ = 0;
 };
 
+// The DAC's output over time, kept as a history of runs (START_WRITE to STOP_WRITE), so that an
+// ADC sample reads what the DAC played at the sample's own time even when its block is computed
+// after the DAC stopped or restarted. The history up to the current time is final: a word
+// written after its output time is lost, and a stop takes effect from the moment it is made.
+// The bench reads the history through one cursor that only moves forward in time; runs the
+// cursor has passed are forgotten, the latest run's words are kept for tests.
 class DacLoop {
  public:
   explicit DacLoop(DacFormat format) : format_(format) {}
 
   void SetCorner(double hz);
-  // Word n reaches the output at startS + latencyS + n / rate; a new start begins a new stream.
+  // Word n reaches the output at startS + latencyS + n / rate; a new start begins a new run
+  // (and ends one still running).
   void Start(double startS, double rateKHz, double latencyS);
-  // From stopS on the outputs are 0 and no further word is played.
+  // From stopS on the outputs are 0 and no further word of the run is played.
   void Stop(double stopS);
   // Words written at writtenAtS; any whose output time has already passed are lost (underrun)
-  // and the output holds 0 in their place, as it does while the stream has run dry.
+  // and the output holds 0 in their place, as it does while the run has run dry.
   void Append(const int16_t* words, size_t count, double writtenAtS);
 
-  // The outputs at time t; calls must not go back in time.
+  // The outputs at time t, read by the cursor; calls must not go back in time.
   DacLevels LevelsAt(double t);
 
-  const std::vector<uint16_t>& Words() const { return words_; }
+  // The latest run's words and the words it lost.
+  const std::vector<uint16_t>& Words() const;
   size_t Underruns() const { return underruns_; }
 
  private:
-  double WordTime(size_t n) const { return start_ + latency_ + static_cast<double>(n) / rateHz_; }
-  bool Silent(size_t n);
+  struct Run {
+    double Start = 0, Latency = 0, RateHz = 1;
+    double Stop = 0;
+    bool Stopped = false;
+    std::vector<uint16_t> Words;
+    std::vector<std::pair<size_t, size_t>> Silent;  // [first, last) lost to underruns
+    double WordTime(size_t n) const { return Start + Latency + static_cast<double>(n) / RateHz; }
+    bool Plays(size_t n) const { return !Stopped || WordTime(n) < Stop; }
+  };
+
+  // Plays the cursor's run up to t; true when the run is over by then.
+  bool PlayRunTo(Run& run, double t);
+  bool Silent(const Run& run, size_t n);
   void Apply(double t, int channel, double mv);
 
   DacFormat format_;
   FirstOrderLowPass filters_[2];
   double level_[2] = {0, 0};
-  bool running_ = false;
-  double start_ = 0, latency_ = 0, rateHz_ = 1;
-  std::vector<uint16_t> words_;
-  std::vector<std::pair<size_t, size_t>> silent_;  // [first, last) lost to underruns
+  std::deque<Run> runs_;  // the cursor's run first, the latest last
+  size_t nextWord_ = 0;     // the cursor's next word of runs_.front()
   size_t silentCursor_ = 0;
-  size_t nextWord_ = 0;  // next word to play
   size_t underruns_ = 0;
 };
 

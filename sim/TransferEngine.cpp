@@ -50,7 +50,10 @@ void TransferEngine::StartWrite(double rateKHz, uint16_t fifoLength, double late
   write_.Fifo = fifoLength;
   if (latencyMs < 0)
     latencyMs = std::max(0.0, fifoLength / write_.RateKHz - defaults::kDacLatencyAdvanceMs);
-  dac_.Start(static_cast<double>(write_.StartNs) * 1e-9, write_.RateKHz, latencyMs * 1e-3);
+  const double now = static_cast<double>(write_.StartNs) * 1e-9;
+  // Without a recording under way no read can ask for the earlier runs any more.
+  if (!read_.Running) dac_.LevelsAt(now);
+  dac_.Start(now, write_.RateKHz, latencyMs * 1e-3);
 }
 
 void TransferEngine::StopWrite() {

@@ -104,3 +104,44 @@ TEST_F(DacToAdc, DryOrLateStreamPlaysSilenceAndCountsTheLostWords) {
   EXPECT_GT(Bench().DacUnderruns(sim::ModuleKind::Usb3000, 0), 0u);
   m->STOP_WRITE();
 }
+
+// The sweep's stop order: wait for the DAC, stop it, wait for the ADC, stop it. The ADC block in
+// flight when the DAC stops is completed afterwards, yet each of its frames reads the DAC as it
+// was when the frame was sampled.
+TEST_F(DacToAdc, AdcBlockCompletedAfterTheDacStopReadsWhatTheDacPlayedThen) {
+  IQuevModule* m = simtest::OpenQuev();
+  ASSERT_TRUE(simtest::SetQuevDac(m, 5.0));
+  ASSERT_TRUE(simtest::SetQuevAdc(m, 2, 10.0));
+  constexpr uint32_t kRba = 10048, kRbd = 5024, kFrames = kRba / 2;
+  constexpr int kBlocks = 4;
+  std::vector<int16_t> words(kRbd * kBlocks, simtest::QuevDacWord(500.0));
+  std::vector<int16_t> samples(kRba * kBlocks);
+  uint32_t rba = kRba, rbd = kRbd;
+  Transfer dac, adc;
+  auto wait = [](Transfer& t) { ASSERT_EQ(t.Wait(2004), platform::kWaitObject0); };
+  const uint32_t start = platform::GetTickCount();
+  m->START_WRITE();
+  simtest::Write(m, words.data(), rbd, dac);
+  m->START_READ();
+  simtest::Read(m, samples.data(), rba, adc);
+  for (int b = 1; b < kBlocks; ++b) {
+    wait(dac);
+    simtest::Write(m, words.data() + b * kRbd, rbd, dac);
+    wait(adc);
+    simtest::Read(m, samples.data() + b * kRba, rba, adc);
+  }
+  wait(dac);
+  const uint32_t dacStopped = platform::GetTickCount();
+  m->STOP_WRITE();
+  wait(adc);
+  m->STOP_READ();
+
+  auto channel0 = [&](int block, uint32_t frame) { return samples[block * kRba + frame * 2]; };
+  for (int block : {1, 2})
+    for (uint32_t f = 0; f < kFrames; ++f) ASSERT_EQ(channel0(block, f), 400) << block << " " << f;
+  // The last write completed when all but the FIFO's 4032 of 20096 words had been taken:
+  // 3212.8 ms after the start, 992 frames into block 3 (which began at 3014.4 ms).
+  EXPECT_EQ(dacStopped - start, 3212u);
+  for (uint32_t f = 0; f < 991; ++f) ASSERT_EQ(channel0(3, f), 400) << f;
+  for (uint32_t f = 993; f < kFrames; ++f) ASSERT_EQ(channel0(3, f), 0) << f;
+}
