@@ -136,6 +136,20 @@ public:
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
 
     // ---- Power page (TabSheetPower) -------------------------------------------------------------
+    // The computation (window/pages/PowerPageCompute.cpp); views, voltage wiring and averaging
+    // interval (window/pages/PowerPageView.cpp).
+    void SpeedButtonPowerClick(ui::Control* Sender);
+    void SpeedButtonVisDanClick(ui::Control* Sender);
+    void SpeedButtonVisIClick(ui::Control* Sender);
+    void SpeedButtonVisUClick(ui::Control* Sender);
+    void SpeedButtonVisPactClick(ui::Control* Sender);
+    void SpeedButtonVisMomentClick(ui::Control* Sender);
+    void SpeedButtonVisSpeedClick(ui::Control* Sender);
+    void SpeedButtonVisPoslClick(ui::Control* Sender);
+    void SpeedButtonVisUfazClick(ui::Control* Sender);
+    void RadioButtonUlinClick(ui::Control* Sender);
+    void RadioButtonUfazClick(ui::Control* Sender);
+    void TrackBarRoundChange(ui::Control* Sender);
 
     // ---- Playback buffer page (TabSheetShem) ----------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include <tuple>
 
 #include "window/Form.h"
+#include "window/pages/RadioPair.h"
 
 namespace {
 
@@ -8,29 +9,6 @@ namespace {
 constexpr int kButtonTop = 8;
 constexpr int kButtonWidth = 36;
 constexpr int kButtonHeight = 25;
-
-// A group box holding two radio buttons, the first chosen: its font green, the other's red.
-struct RadioPairLayout {
-    const char* box;
-    const char* caption;
-    int left;
-    const char* names[2];
-    const char* captions[2];
-};
-
-std::tuple<ui::GroupBox*, ui::RadioButton*, ui::RadioButton*> AddRadioPair(ui::TabSheet& page,
-                                                                           const RadioPairLayout& layout) {
-    ui::GroupBox* box = page.Add<ui::GroupBox>(layout.box, layout.left, 0, 96, 40);
-    box->SetCaption(layout.caption);
-    ui::RadioButton* radios[2];
-    for (int i = 0; i < 2; ++i) {
-        radios[i] = box->Add<ui::RadioButton>(layout.names[i], 4 + 46 * i, 16, 46, 17);
-        radios[i]->SetCaption(layout.captions[i]);
-        radios[i]->SetChecked(i == 0);
-        radios[i]->SetFontColor(i == 0 ? ui::clGreen : ui::clRed);
-    }
-    return {box, radios[0], radios[1]};
-}
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "settings/Options.h"
 #include "window/Form.h"
 #include "window/pages/FuriePageCommon.h"
+#include "window/pages/RadioPair.h"
 #include "window/Redraw.h"
 #include "state/State.h"
 
@@ -21,24 +22,21 @@ constexpr YUnit kYUnits[] = {
     {0.0125, "# ##0.###### м/c^2"}, {0.00625, "# ##0.###### Н"}, {0.0015, "# ##0.###### Н·м"},
 };
 
-// The choice of a radio pair shows in its fonts: green for the chosen button, red for the other.
-// Only a button still marked red acts, so choosing again what is chosen changes nothing.
-void ChooseInPair(ui::RadioButton* chosen, ui::RadioButton* partner) {
-    if (chosen->Font().Color != ui::clRed) return;
-    chosen->SetFontColor(ui::clGreen);
-    partner->SetFontColor(ui::clRed);
-    if (AnalysisResults.FourierCount > 0 && !furie_page::AnalysisBlocked()) RedrawChart();
+// The harmonic views show the new choice at once.
+void ChooseView(ui::RadioButton* chosen, ui::RadioButton* partner) {
+    if (ChooseInPair(chosen, partner) && AnalysisResults.FourierCount > 0 && !furie_page::AnalysisBlocked())
+        RedrawChart();
 }
 
 }  // namespace
 
-void TForma::RadioButtonFurieAmplClick(ui::Control*) { ChooseInPair(RadioButtonFurieAmpl, RadioButtonFurieFaza); }
+void TForma::RadioButtonFurieAmplClick(ui::Control*) { ChooseView(RadioButtonFurieAmpl, RadioButtonFurieFaza); }
 
-void TForma::RadioButtonFurieFazaClick(ui::Control*) { ChooseInPair(RadioButtonFurieFaza, RadioButtonFurieAmpl); }
+void TForma::RadioButtonFurieFazaClick(ui::Control*) { ChooseView(RadioButtonFurieFaza, RadioButtonFurieAmpl); }
 
-void TForma::RadioButton0GarmYesClick(ui::Control*) { ChooseInPair(RadioButton0GarmYes, RadioButton0GarmNo); }
+void TForma::RadioButton0GarmYesClick(ui::Control*) { ChooseView(RadioButton0GarmYes, RadioButton0GarmNo); }
 
-void TForma::RadioButton0GarmNoClick(ui::Control*) { ChooseInPair(RadioButton0GarmNo, RadioButton0GarmYes); }
+void TForma::RadioButton0GarmNoClick(ui::Control*) { ChooseView(RadioButton0GarmNo, RadioButton0GarmYes); }
 
 void TForma::ComboBoxFurieXChange(ui::Control*) {}
 

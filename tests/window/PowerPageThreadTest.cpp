@@ -1,0 +1,47 @@
+// While a worker is alive the sample buffer and the work arrays are its own: the power page's
+// computation and views leave them alone.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/window/RedrawTestForm.h"
+#include "ui/Thread.h"
+
+namespace {
+
+class IdleWorker : public ui::Thread {
+public:
+    std::atomic<bool> release{false};
+
+protected:
+    void Execute() override {
+        while (!release.load()) std::this_thread::yield();
+    }
+};
+
+using PowerPageWhileAWorkerRuns = redraw_test::RedrawForm;
+
+TEST_F(PowerPageWhileAWorkerRuns, ComputationAndViewsWaitForIt) {
+    LoadRecord(8, 1200, Tagged);
+    SampleData.DataRate = 80;
+    ChartState.DataKind = kKindTimeData;
+    form->StatusBar->SetPanelText(1, "-");
+    IdleWorker worker;
+    worker.Start();
+    form->SpeedButtonPower->Click();
+    for (ui::SpeedButton* view : {form->SpeedButtonVisI, form->SpeedButtonVisU, form->SpeedButtonVisDan})
+        view->Click();
+    worker.release = true;
+    worker.WaitFor();
+
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    EXPECT_EQ(ChartState.DataKind, kKindTimeData);
+    EXPECT_TRUE(PowerAnalysis.PowerSeries.empty());
+    EXPECT_TRUE(AnalysisResults.AmpTable.empty());
+    EXPECT_FALSE(form->SpeedButtonVisPact->Enabled());
+    EXPECT_EQ(form->StatusBar->Panel(1).Text, "-") << "no redraw";
+}
+
+}  // namespace
