@@ -2,6 +2,7 @@
 
 #include "platform/InOutError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -22,11 +23,11 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 // Splits a value into its significant digits (trailing zeros dropped) and the decimal exponent
-// of the first digit, rounded to the general precision.
-void SignificantDigits(double magnitude, std::string& digits, int& exponent) {
+// of the first digit, rounded to `precision` digits.
+void SignificantDigits(double magnitude, int precision, std::string& digits, int& exponent) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, kGeneralDigits - 1);
+                                      std::chars_format::scientific, precision - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = text.find('e');
     digits.clear();
@@ -58,18 +59,21 @@ std::string IntToStr(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string FloatToStr(double value) {
+std::string FloatToStr(double value) { return FloatToStrG(value, kGeneralDigits); }
+
+std::string FloatToStrG(double value, int precision) {
+    precision = std::clamp(precision, 1, kGeneralDigits);
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (value == 0) return "0";
 
     std::string digits;
     int exponent = 0;
-    SignificantDigits(std::fabs(value), digits, exponent);
+    SignificantDigits(std::fabs(value), precision, digits, exponent);
     const int count = static_cast<int>(digits.size());
 
     std::string out = value < 0 ? "-" : "";
-    if (exponent >= kGeneralDigits || exponent < kLowestFixedExponent) {
+    if (exponent >= precision || exponent < kLowestFixedExponent) {
         out += digits[0];
         if (count > 1) {
             out += '.';

@@ -15,6 +15,10 @@ std::string IntToStr(std::int64_t value);
 // digits, otherwise exponent notation without '+' or leading zeros ("1E20", "1.5E-7").
 // Not-a-number and infinities give "NAN", "INF" and "-INF".
 std::string FloatToStr(double value);
+// The same general text with `precision` significant digits (1 to 15): fixed notation while the
+// value has at most `precision` integral digits, so 3 digits show 375 as "375", 0.7 as "0.7" and
+// 1500 as "1.5E3".
+std::string FloatToStrG(double value, int precision);
 
 // Decimal integers with an optional sign; blanks around the number are ignored. Anything else,
 // or a value outside the 32-bit range, throws InOutError "'<text>' is not a valid integer value".

@@ -128,6 +128,18 @@ public:
     void ComboBoxCChange(ui::Control* Sender);
     void ComboBoxXChange(ui::Control* Sender);
     void ComboBoxYChange(ui::Control* Sender);
+    // The choices of the next acquisition (window/pages/AdcPageSettings.cpp). The track bars step
+    // a real-time choice back until it fits, moving each other nested in their handlers.
+    void ComboBoxRChange(ui::Control* Sender);
+    void ComboBoxKChange(ui::Control* Sender);
+    void ComboBoxNChange(ui::Control* Sender);
+    void ComboBoxMChange(ui::Control* Sender);
+    void TrackBarQChange(ui::Control* Sender);
+    void TrackBarTChange(ui::Control* Sender);
+    void SpeedButtonFFTRealClick(ui::Control* Sender);
+    void ComboBoxFFTBitChange(ui::Control* Sender);
+    // Start and stop of the real-time worker, or the long recording (window/pages/AdcPageRecord.cpp).
+    void SpeedButtonRecordClick(ui::Control* Sender);
 
     // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
     // The chart view of a sweep (window/pages/AffcPageView.cpp).

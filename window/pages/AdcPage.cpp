@@ -1,38 +1,118 @@
+#include "window/pages/AdcPage.h"
+
+#include <string>
+#include <vector>
+
 #include "window/Form.h"
 
-void TForma::CreateAdcPage() {
-    // Input range; item index = range code. No handler yet: whoever sets up an acquisition or
-    // imports bare data reads the index.
-    GroupBoxK = TabSheetADC->Add<ui::GroupBox>("GroupBoxK", 180, 0, 80, 40);
-    GroupBoxK->SetCaption(" Диапазон ");
-    GroupBoxK->SetHint("Диапозон измеряемых значений модулем АЦП");
-    ComboBoxK = GroupBoxK->Add<ui::ComboBox>("ComboBoxK", 4, 15, 72, 21);
-    ComboBoxK->Items().Assign({"±10,24 В", " ±2,56 В ", " ±0,64 B ", " ±0,16 B "});
+namespace {
 
-    // Chart units and screen range.
-    GroupBoxC = TabSheetADC->Add<ui::GroupBox>("GroupBoxC", 290, 0, 62, 40);
-    GroupBoxC->SetCaption("Экран");
-    ComboBoxC = GroupBoxC->Add<ui::ComboBox>("ComboBoxC", 4, 15, 54, 21);
+// A combo box in a captioned group box of the page, with its items and change handler.
+struct ChoiceBox {
+    ui::GroupBox* AdcPage::*group;
+    ui::ComboBox* AdcPage::*combo;
+    const char* groupName;
+    const char* comboName;
+    const char* caption;
+    const char* hint;
+    int left;
+    int width;
+    void (TForma::*change)(ui::Control*);
+};
+
+constexpr int kBoxTop = 0;
+constexpr int kBoxHeight = 40;
+constexpr int kInnerTop = 15;
+constexpr int kInnerHeight = 21;
+
+// Numbers centred in a fixed width: "   1   " for one digit, "  10  " for two.
+std::vector<std::string> PaddedNumbers(int first, int last) {
+    std::vector<std::string> items;
+    for (int n = first; n <= last; ++n) {
+        const std::string digits = std::to_string(n);
+        const std::string pad = digits.size() == 1 ? "   " : "  ";
+        items.push_back(pad + digits + pad);
+    }
+    return items;
+}
+
+}  // namespace
+
+void TForma::CreateAdcPage() {
+    SpeedButtonRecord = TabSheetADC->Add<ui::SpeedButton>("SpeedButtonRecord", 2, 8, 28, 28);
+    SpeedButtonRecord->SetHint("Запуск сбора данных");
+    SpeedButtonRecord->SetGroupIndex(1);
+    SpeedButtonRecord->SetAllowAllUp(true);
+    SpeedButtonRecord->OnClick = Handler(&TForma::SpeedButtonRecordClick);
+
+    const ChoiceBox boxes[] = {
+        {&AdcPage::GroupBoxR, &AdcPage::ComboBoxR, "GroupBoxR", "ComboBoxR", "Режим",
+         "Выбор режима сбора данных :  осциллограф или продолжительный сбор ", 32, 52,
+         &TForma::ComboBoxRChange},
+        {&AdcPage::GroupBoxK, &AdcPage::ComboBoxK, "GroupBoxK", "ComboBoxK", " Диапазон ",
+         "Диапозон измеряемых значений модулем АЦП", 86, 74, &TForma::ComboBoxKChange},
+        {&AdcPage::GroupBoxN, &AdcPage::ComboBoxN, "GroupBoxN", "ComboBoxN", "Каналов", "", 162, 48,
+         &TForma::ComboBoxNChange},
+        {&AdcPage::GroupBoxM, &AdcPage::ComboBoxM, "GroupBoxM", "ComboBoxM", "Память",
+         "Количество кадров памяти в режиме осцилографа", 212, 50, &TForma::ComboBoxMChange},
+        {&AdcPage::GroupBoxC, &AdcPage::ComboBoxC, "GroupBoxC", "ComboBoxC", "Экран", "", 264, 56,
+         &TForma::ComboBoxCChange},
+        {&AdcPage::GroupBoxX, &AdcPage::ComboBoxX, "GroupBoxX", "ComboBoxX", " Ось X: ", "", 322, 46,
+         &TForma::ComboBoxXChange},
+        {&AdcPage::GroupBoxY, &AdcPage::ComboBoxY, "GroupBoxY", "ComboBoxY", " Ось Y: ", "", 370, 46,
+         &TForma::ComboBoxYChange},
+        {&AdcPage::GroupBoxFFTBit, &AdcPage::ComboBoxFFTBit, "GroupBoxFFTBit", "ComboBoxFFTBit", "Бит",
+         "", 636, 46, &TForma::ComboBoxFFTBitChange},
+    };
+    for (const ChoiceBox& box : boxes) {
+        ui::GroupBox* group = TabSheetADC->Add<ui::GroupBox>(box.groupName, box.left, kBoxTop, box.width, kBoxHeight);
+        group->SetCaption(box.caption);
+        group->SetHint(box.hint);
+        ui::ComboBox* combo = group->Add<ui::ComboBox>(box.comboName, 3, kInnerTop, box.width - 6, kInnerHeight);
+        combo->OnChange = Handler(box.change);
+        this->*box.group = group;
+        this->*box.combo = combo;
+    }
+    ComboBoxR->Items().Assign({"Real", "Long"});
+    // The last two with a Latin B, as the instrument has always shown them.
+    ComboBoxK->Items().Assign({"±10,24 В", " ±2,56 В ", " ±0,64 B ", " ±0,16 B "});
+    ComboBoxN->Items().Assign(PaddedNumbers(1, 16));
+    ComboBoxM->Items().Assign(
+        {"   1   ", "   2   ", "   5   ", "  10  ", "  20  ", "  50  ", " 100 ", " 200 ", " 500 ", "1000"});
     ComboBoxC->Items().Assign({"Авто", "10 В", "2,5 В", "0,6 B", "0,2 B"});
-    ComboBoxC->OnChange = Handler(&TForma::ComboBoxCChange);
-    GroupBoxX = TabSheetADC->Add<ui::GroupBox>("GroupBoxX", 354, 0, 58, 40);
-    GroupBoxX->SetCaption(" Ось X: ");
-    ComboBoxX = GroupBoxX->Add<ui::ComboBox>("ComboBoxX", 4, 15, 50, 21);
     ComboBoxX->Items().Assign({"шт", "мс", "с", "мин"});
-    ComboBoxX->OnChange = Handler(&TForma::ComboBoxXChange);
-    GroupBoxY = TabSheetADC->Add<ui::GroupBox>("GroupBoxY", 414, 0, 58, 40);
-    GroupBoxY->SetCaption(" Ось Y: ");
-    ComboBoxY = GroupBoxY->Add<ui::ComboBox>("ComboBoxY", 4, 15, 50, 21);
     ComboBoxY->Items().Assign({"шт", "мВ", " В"});
-    ComboBoxY->OnChange = Handler(&TForma::ComboBoxYChange);
+    ComboBoxFFTBit->Items().Assign(PaddedNumbers(10, 16));
+
+    // Rate and time; the captions start as the designer left them, the handlers rewrite them.
+    GroupBoxQ = TabSheetADC->Add<ui::GroupBox>("GroupBoxQ", 418, kBoxTop, 96, kBoxHeight);
+    GroupBoxQ->SetCaption(" Частота :  5 кГц ");
+    GroupBoxQ->SetHint("АЦП, частота опроса");
+    TrackBarQ = GroupBoxQ->Add<ui::TrackBar>("TrackBarQ", 3, kInnerTop, 90, 22);
+    TrackBarQ->SetRange(1, adc_page::kRatePositions);
+    TrackBarQ->SetPosition(adc_page::kStartRatePosition);
+    TrackBarQ->OnChange = Handler(&TForma::TrackBarQChange);
+    GroupBoxT = TabSheetADC->Add<ui::GroupBox>("GroupBoxT", 516, kBoxTop, 90, kBoxHeight);
+    GroupBoxT->SetCaption("Время :  1 c ");
+    GroupBoxT->SetHint("Время в секундах");
+    TrackBarT = GroupBoxT->Add<ui::TrackBar>("TrackBarT", 3, kInnerTop, 84, 22);
+    TrackBarT->SetRange(1, adc_page::kTimePositions);
+    TrackBarT->SetPosition(adc_page::kStartTimePosition);
+    TrackBarT->OnChange = Handler(&TForma::TrackBarTChange);
+
+    SpeedButtonFFTReal = TabSheetADC->Add<ui::SpeedButton>("SpeedButtonFFTReal", 608, 8, 26, 28);
+    SpeedButtonFFTReal->SetHint("Спектроанализ реального времени");
+    SpeedButtonFFTReal->SetGroupIndex(10);
+    SpeedButtonFFTReal->SetAllowAllUp(true);
+    SpeedButtonFFTReal->OnClick = Handler(&TForma::SpeedButtonFFTRealClick);
 
     // Frequency range of the live spectrum; read when it is drawn.
-    GroupBoxFFT_X = TabSheetADC->Add<ui::GroupBox>("GroupBoxFFT_X", 640, 0, 118, 40);
+    GroupBoxFFT_X = TabSheetADC->Add<ui::GroupBox>("GroupBoxFFT_X", 684, kBoxTop, 76, kBoxHeight);
     GroupBoxFFT_X->SetCaption("БПФ по оси X, Гц");
-    LabelFFT_XB = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XB", 4, 18, 8, 13);
+    LabelFFT_XB = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XB", 2, 18, 7, 13);
     LabelFFT_XB->SetCaption("с");
-    EditFFT_XB = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XB", 14, 14, 44, 21);
-    LabelFFT_XE = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XE", 60, 18, 14, 13);
+    EditFFT_XB = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XB", 9, 14, 28, 21);
+    LabelFFT_XE = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XE", 38, 18, 10, 13);
     LabelFFT_XE->SetCaption("по");
-    EditFFT_XE = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XE", 76, 14, 38, 21);
+    EditFFT_XE = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XE", 49, 14, 25, 21);
 }

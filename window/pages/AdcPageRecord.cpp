@@ -1,0 +1,117 @@
+// The record button: in "Real" mode it starts and stops the real-time worker; in "Long" mode it
+// records a fixed span from the module right here, blocking the window until the last block has
+// arrived.
+
+#include <string>
+#include <vector>
+
+#include "platform/DateTime.h"
+#include "platform/Numbers.h"
+#include "state/State.h"
+#include "threads/AdcRecording.h"
+#include "threads/AdcThread.h"
+#include "threads/WorkerSlot.h"
+#include "window/AxisUnits.h"
+#include "window/Form.h"
+#include "window/Redraw.h"
+
+namespace {
+
+bool AnyModuleUp() { return ModuleState.QuevPresent != 0 || ModuleState.Usb3000Present != 0; }
+
+// Before the operator (or config.cfg) has made every choice the settings are 0 and the range
+// has none; a recording sized from them would be empty or divide by zero channels.
+bool ChoicesMade(bool needsMemory) {
+    const auto& s = AcquisitionSettings;
+    return s.AdcRate > 0 && s.AdcTime > 0 && s.AdcChannels > 0 && Forma->ComboBoxK->ItemIndex() >= 0 &&
+           (!needsMemory || BlockRing.BlockCount > 0);
+}
+
+// One pass of the long recording on one module: the block geometry, the buffer, the module's
+// record, the blocks. False when it failed (the module is then released and the box shown).
+bool RecordLongPass(adc::Module module) {
+    const bool quev = module == adc::Module::Quev;
+    const adc::BlockGeometry geometry = adc::LongGeometry(
+        SampleData.DataRate, SampleData.RecordTime, quev ? adc::kQuevQuantum : adc::kUsb3000Quantum);
+    BlockRing.BlockCount = geometry.blocks;
+    BlockRing.BlockSize = geometry.blockSize;
+    SampleData.SampleCount = static_cast<int32_t>(geometry.Samples());
+    SampleData.FrameCount = WholeFrames(SampleData.SampleCount, SampleData.DataChannels);
+    BlockRing.BlockPos = 0;
+    if (!adc::SizeSampleBuffer(geometry.Samples())) return false;
+    if (quev) {
+        adc::FillQuevInputPars(ModuleState.QuevAdcPars, SampleData.DataRate, SampleData.DataChannels,
+                               SampleData.DataGain);
+    } else {
+        adc::FillUsb3000InputPars(ModuleState.Usb3000InputPars, SampleData.DataRate, SampleData.DataChannels);
+    }
+    return adc::ReadBlocks({module, geometry.blocks, geometry.blockSize, SampleData.SampleBuffer.data()});
+}
+
+std::string LongLogLine() {
+    using platform::IntToStr;
+    return "LONG,  Сбор данных  " + platform::DateTimeToStr(SampleData.DataTime) +
+           ",  Q=" + platform::FloatToStr(SampleData.DataRate) + "кГц,  N=" + IntToStr(SampleData.DataChannels) +
+           ",  K=" + IntToStr(SampleData.DataGain) + ",  NB=" + IntToStr(BlockRing.BlockCount) +
+           ",  RBA=" + IntToStr(BlockRing.BlockSize) + ",  ND=" + IntToStr(SampleData.SampleCount) +
+           ",  NK=" + IntToStr(SampleData.FrameCount);
+}
+
+}  // namespace
+
+void TForma::SpeedButtonRecordClick(ui::Control*) {
+    if (!AnyModuleUp()) return;
+    if (AcquisitionSettings.LongMode != 0) {
+        // A recording uses the one set of transfer objects: never while a worker is alive.
+        if (WorkersBusy() || !ChoicesMade(false)) {
+            SpeedButtonRecord->SetDown(false);
+            return;
+        }
+        ChartState.DataKind = kKindTimeData;
+        SampleData.DataFileName = kNotSavedName;
+        SampleData.RecordTime = AcquisitionSettings.AdcTime;
+        SampleData.DataRate = AcquisitionSettings.AdcRate;
+        SampleData.DataChannels = AcquisitionSettings.AdcChannels;
+        SampleData.DataGain = static_cast<uint8_t>(ComboBoxK->ItemIndex());
+        SetAxisXUnits();
+        SetAxisYUnits();
+        if (ModuleState.QuevPresent != 0 && !RecordLongPass(adc::Module::Quev)) return;
+        if (ModuleState.Usb3000Present != 0) {
+            // When both modules are up this recording replaces the Quev one.
+            SampleData.DataRate = adc::kUsb3000LongRate;
+            if (!RecordLongPass(adc::Module::Usb3000)) return;
+        }
+        SpeedButtonRecord->SetDown(false);
+        RedrawChart();
+        Memo->Lines().Add(LongLogLine());
+        return;
+    }
+
+    if (ThreadControl.AcqIdle != 0) {
+        if (WorkersBusy() || !ChoicesMade(true)) {
+            SpeedButtonRecord->SetDown(false);
+            return;
+        }
+        ChartState.DataKind = kKindTimeData;
+        SpeedButtonRecord->SetDown(true);
+        ThreadControl.AcqRunning = 1;
+        ThreadControl.AcqParamsChanged = 1;
+        ThreadControl.AcqIdle = 0;
+        Chart->SetEnabled(false);
+        if (!StartAdcThread()) {
+            ThreadControl.AcqRunning = 0;
+            ThreadControl.AcqIdle = 1;
+            SpeedButtonRecord->SetDown(false);
+            Chart->SetEnabled(true);
+        }
+    } else if (ThreadControl.AcqRunning != 0) {
+        // The worker sees the cleared flag after its block in flight and finishes by itself.
+        ThreadControl.AcqRunning = 0;
+        SpeedButtonRecord->SetDown(false);
+        Chart->SetEnabled(true);
+        std::vector<double>().swap(AnalysisResults.WorkRe);
+        std::vector<double>().swap(AnalysisResults.WorkIm);
+    } else {
+        SpeedButtonRecord->SetDown(false);
+    }
+}
