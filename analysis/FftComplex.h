@@ -1,6 +1,7 @@
 #pragma once
-// Complex transforms behind the fast Fourier-series sums: a radix-2 transform of a power-of-two
-// size, and a transform of any length built on it by the chirp-z convolution.
+// Complex transforms behind the fast Fourier-series sums: a mixed-radix transform of any length
+// whose prime factors are small, a chirp-z convolution for lengths with a large prime factor,
+// and the transform of real samples built on them.
 
 #include <cstddef>
 #include <vector>
@@ -16,37 +17,56 @@ inline Complex Mul(Complex a, Complex b) {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
 
-// Radix-2 transform of a fixed power-of-two size, twiddles tabulated once.
-class Radix2Fft {
+// X_k = sum x_j e^(-2πi jk/N) for one fixed length N >= 1. Built once, used from any number of
+// threads at the same time: every call brings its own scratch.
+class ComplexDft {
 public:
-    explicit Radix2Fft(size_t size);
-    size_t Size() const { return size_; }
-    // X_k = sum x_j e^(-2πi jk/size), in place.
-    void Forward(Complex* data) const;
-    // x_j = sum X_k e^(+2πi jk/size), in place, unscaled.
-    void Inverse(Complex* data) const;
+    explicit ComplexDft(size_t length);
+    ~ComplexDft();
+    ComplexDft(const ComplexDft&) = delete;
+    ComplexDft& operator=(const ComplexDft&) = delete;
+
+    size_t Length() const { return length_; }
+    // Entries of scratch a call needs.
+    size_t ScratchSize() const;
+    // In place; `scratch` holds ScratchSize() entries.
+    void Forward(Complex* data, Complex* scratch) const;
 
 private:
-    void Run(Complex* data, bool inverse) const;
-    size_t size_;
-    std::vector<Complex> twiddles_;  // stage of half-size h from h - 1: e^(-πi j/h), j < h
+    struct Stage {
+        size_t radix;
+        size_t span;    // length of the sub-transform this stage splits
+        size_t stride;  // distance between interleaved sub-transforms
+    };
+    void Stockham(Complex* data, Complex* scratch) const;
+    void Chirp(Complex* data, Complex* scratch) const;
+
+    size_t length_;
+    std::vector<Stage> stages_;
+    std::vector<Complex> roots_;  // e^(-2πi j/N), j < N
+    // Lengths with a prime factor too large for a butterfly: X_k = w_k sum_j (x_j w_j) conj(w_(k-j)),
+    // w_j = e^(-πi j²/N), a convolution done by transforms of a power-of-two size.
+    ComplexDft* convolution_ = nullptr;
+    std::vector<Complex> chirp_;   // w_j
+    std::vector<Complex> filter_;  // transform of the conjugate chirp, wrapped and scaled
 };
 
-// Discrete transform of one fixed length N (any N >= 1) of real samples.
+// Transform of one fixed length N of real samples, only the bins 0 .. N div 2 (the others are
+// their conjugates). An even length is transformed as N/2 complex points.
 class RealDftPlan {
 public:
     explicit RealDftPlan(size_t length);
     size_t Length() const { return length_; }
-    // out[k] = sum_j x[j] e^(-2πi jk/N) for k = 0 .. N-1; out holds N entries.
-    void Transform(const double* x, Complex* out) const;
+    // Entries of scratch a call needs.
+    size_t ScratchSize() const;
+    // out[k] = sum_j x[j] e^(-2πi jk/N) for k = 0 .. N div 2; out holds N div 2 + 1 entries.
+    void Transform(const double* x, Complex* out, Complex* scratch) const;
 
 private:
     size_t length_;
-    bool chirp_;                     // false: the length is a power of two, transformed directly
-    Radix2Fft fft_;                  // of the length itself, or of the convolution size
-    std::vector<Complex> chirp_w_;   // e^(-πi j²/N)
-    std::vector<Complex> filter_;    // transform of the conjugate chirp, wrapped
-    mutable std::vector<Complex> work_;
+    bool halved_;
+    ComplexDft dft_;
+    std::vector<Complex> split_;  // e^(-2πi k/N), k <= N div 2, for the even-length unpacking
 };
 
 bool IsPowerOfTwo(size_t value);

@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <thread>
+#include <vector>
 
 #include "analysis/FftComplex.h"
 #include "analysis/Kernels.h"
@@ -11,9 +14,11 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-// Fills WorkRe[k] and WorkIm[k], k = 1 .. N div 2, with the sine and cosine sums of one
-// channel's window samples x, unscaled.
-using SumsMethod = std::function<void(const std::vector<double>& x)>;
+// Fills sines[k] and cosines[k], k = 1 .. N div 2, with the sine and cosine sums of one channel's
+// window samples x, unscaled. Called for several channels at once from different threads, each
+// with its own vectors.
+using SumsMethod =
+    std::function<void(const std::vector<double>& x, std::vector<double>& sines, std::vector<double>& cosines)>;
 
 KernelStatus CheckWindow(uint8_t channel, bool needsAngleTables) {
     const SampleDataGroup& data = SampleData;
@@ -69,11 +74,14 @@ void BuildAngleTables(size_t n) {
     }
 }
 
-void DecomposeChannel(uint8_t c, const SumsMethod& sums, std::vector<double>& x) {
+// One channel's mean and harmonics into its entries of AmpTable and PhaseTable. Channels touch
+// disjoint entries, so several may run at once.
+void DecomposeChannel(uint8_t c, const SumsMethod& sums) {
     AnalysisResultsGroup& r = AnalysisResults;
     const size_t n = static_cast<size_t>(r.FourierCount);
     const double nd = static_cast<double>(n);
     const double y = ChartState.YMultiplier;
+    std::vector<double> x(n);
     for (size_t j = 0; j < n; ++j) {
         x[j] = SampleData.SampleBuffer[SampleIndex(static_cast<size_t>(r.FourierFirst) + j, c)];
     }
@@ -85,19 +93,41 @@ void DecomposeChannel(uint8_t c, const SumsMethod& sums, std::vector<double>& x)
     r.AmpTable[c] = y * mean / nd;
     r.PhaseTable[c] = 0.0;
 
-    sums(x);
+    std::vector<double> sines(n / 2 + 1);
+    std::vector<double> cosines(n / 2 + 1);
+    sums(x, sines, cosines);
     for (size_t k = 1; k <= n / 2; ++k) {
-        const double s = r.WorkRe[k] * y;
-        const double cs = r.WorkIm[k] * y;
-        r.WorkRe[k] = s;
-        r.WorkIm[k] = cs;
+        const double s = sines[k] * y;
+        const double cs = cosines[k] * y;
         const double amplitude = 2.0 * std::sqrt((s / nd) * (s / nd) + (cs / nd) * (cs / nd));
         r.AmpTable[TableIndex(k, c)] = amplitude;
         r.PhaseTable[TableIndex(k, c)] = HarmonicPhase(s, cs, nd, amplitude);
     }
 }
 
-KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod& sums) {
+// Channels first..last, spread over the cores when the work is worth a thread. Each channel is
+// computed the same way whichever thread takes it, so the result does not depend on the count.
+void DecomposeChannels(unsigned first, unsigned last, const SumsMethod& sums, bool parallel) {
+    const unsigned channels = last - first + 1;
+    const size_t work = static_cast<size_t>(AnalysisResults.FourierCount) * channels;
+    constexpr size_t kWorthAThread = 1u << 16;
+    unsigned threads = parallel && work >= kWorthAThread ? std::thread::hardware_concurrency() : 1u;
+    threads = std::clamp(threads, 1u, channels);
+    if (threads == 1) {
+        for (unsigned c = first; c <= last; ++c) DecomposeChannel(static_cast<uint8_t>(c), sums);
+        return;
+    }
+    std::atomic<unsigned> next{first};
+    const auto take = [&] {
+        for (unsigned c = next++; c <= last; c = next++) DecomposeChannel(static_cast<uint8_t>(c), sums);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(take);
+    take();
+    for (std::thread& helper : helpers) helper.join();
+}
+
+KernelStatus Decompose(uint8_t channel, bool needsAngleTables, bool parallel, const SumsMethod& sums) {
     const KernelStatus status = CheckWindow(channel, needsAngleTables);
     if (status != KernelStatus::Done) {
         return status;
@@ -116,13 +146,7 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod&
         // Only the direct sums read the angle tables; either way none is left behind.
         if (needsAngleTables) BuildAngleTables(n);
     }
-    r.WorkRe.assign(n, 0.0);
-    r.WorkIm.assign(n, 0.0);
-
-    std::vector<double> x(n);
-    for (unsigned c = first; c <= last; ++c) {
-        DecomposeChannel(static_cast<uint8_t>(c), sums, x);
-    }
+    DecomposeChannels(first, last, sums, parallel);
 
     r.WorkRe = {};
     r.WorkIm = {};
@@ -138,7 +162,8 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, const SumsMethod&
 double GainMultiplier(uint8_t gain) { return DividedByRangeSteps(1.25, gain); }
 
 KernelStatus FurieDecomposeDirect(uint8_t channel) {
-    return Decompose(channel, true, [](const std::vector<double>& x) {
+    return Decompose(channel, true, false, [](const std::vector<double>& x, std::vector<double>& sines,
+                                              std::vector<double>& cosines) {
         AnalysisResultsGroup& r = AnalysisResults;
         const size_t n = x.size();
         for (size_t k = 1; k <= n / 2; ++k) {
@@ -155,8 +180,8 @@ KernelStatus FurieDecomposeDirect(uint8_t channel) {
                     i -= n;
                 }
             }
-            r.WorkRe[k] = s;
-            r.WorkIm[k] = c;
+            sines[k] = s;
+            cosines[k] = c;
         }
     });
 }
@@ -168,19 +193,21 @@ KernelStatus FurieDecompose(uint8_t channel) {
     // The sums are a discrete transform turned by one frame: with X_k = sum x_j e^(-2πi jk/N),
     // C_k + i S_k = e^(2πi k/N) conj(X_k). The transform of any N is done in O(N log N).
     const size_t n = static_cast<size_t>(AnalysisResults.FourierCount);
-    const kernels::RealDftPlan plan(n);
+    const kernels::RealDftPlan plan(n);  // shared by the threads; each brings its scratch
     std::vector<kernels::Complex> turn(n / 2 + 1);
     for (size_t k = 1; k <= n / 2; ++k) {
         const double angle = kTwoPi * static_cast<double>(k) / static_cast<double>(n);
         turn[k] = {std::cos(angle), std::sin(angle)};
     }
-    std::vector<kernels::Complex> spectrum(n);
-    return Decompose(channel, false, [&](const std::vector<double>& x) {
-        plan.Transform(x.data(), spectrum.data());
+    return Decompose(channel, false, true, [&](const std::vector<double>& x, std::vector<double>& sines,
+                                               std::vector<double>& cosines) {
+        std::vector<kernels::Complex> spectrum(n / 2 + 1);
+        std::vector<kernels::Complex> scratch(plan.ScratchSize());
+        plan.Transform(x.data(), spectrum.data(), scratch.data());
         for (size_t k = 1; k <= n / 2; ++k) {
             const kernels::Complex xk = spectrum[k];
-            AnalysisResults.WorkIm[k] = xk.re * turn[k].re + xk.im * turn[k].im;
-            AnalysisResults.WorkRe[k] = xk.re * turn[k].im - xk.im * turn[k].re;
+            cosines[k] = xk.re * turn[k].re + xk.im * turn[k].im;
+            sines[k] = xk.re * turn[k].im - xk.im * turn[k].re;
         }
     });
 }
