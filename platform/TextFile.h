@@ -62,9 +62,18 @@ public:
     // `count` integers read as ReadInt reads them, each kept as its low 16 bits (the width of a
     // sample field). `done` counts the values stored, also when a number fails.
     void ReadLow16Ints(std::int16_t* out, std::size_t count, std::size_t& done);
+    // Up to `maxRows` rows of `channels` values into `out`, as ReadLow16Ints and SkipLine would
+    // read them, as long as each value is a short plain number and each row's last value is
+    // followed directly by CR LF; returns the whole rows read and stops before any other row,
+    // which the caller then reads the checked way. Never fails.
+    std::size_t ReadLow16Rows(std::int16_t* out, std::size_t channels, std::size_t maxRows);
     // A decimal real of at most 64 characters (sign, digits, ".", digits, exponent), or exactly
     // "Nan", "+Inf" or "-Inf" as the writer writes them.
     double ReadReal();
+
+    // Bytes not read yet, as far as the size of the file tells: a hint for sizing what is read
+    // into (a Ctrl-Z may end the text sooner).
+    std::uint64_t BytesLeft() const { return unfetched_ + (end_ - pos_); }
 
     void Close();
 
@@ -115,6 +124,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool exhausted_ = false;
+    std::uint64_t unfetched_ = 0;
 };
 
 class TextWriter {

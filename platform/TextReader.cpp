@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/TextFile.h"
 
 namespace platform {
@@ -19,39 +23,59 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void ThrowInvalidInput() { throw InOutError("Invalid numeric input"); }
 
-// The value of a run of one to seven digits at `text` that a byte at or below the blank ends;
-// 0 when the run is empty, longer or ends otherwise. Reads eight bytes, so the caller keeps
-// them in the buffer. Eight digits are classified and converted at once.
-std::size_t ShortDigitRun(const char* text, std::uint32_t& value) {
+// Bit j set when text[j] is a separator (a byte at or below the blank), for j < 64. Reads 64 bytes.
+std::uint64_t SeparatorMask(const char* text) {
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    std::uint64_t mask = 0;
+    for (int part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
+        // Unsigned: at or below the blank exactly when the minimum with the blank is the byte.
+        const __m128i atOrBelow = _mm_cmpeq_epi8(_mm_min_epu8(bytes, blank), bytes);
+        mask |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(atOrBelow))) << (16 * part);
+    }
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (int j = 0; j < 64; ++j) mask |= static_cast<std::uint64_t>(IsBlank(text[j])) << j;
+    return mask;
+#endif
+}
+
+// A token of `length` bytes at `text` that is an optional "-" and one to seven digits, kept as
+// its low 16 bits; false for anything else. Reads eight bytes at `text`.
+[[gnu::always_inline]] inline bool ShortToken(const char* text, std::size_t length, std::int16_t& value) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, text, sizeof chunk);
+    // The sign as a number, not a branch: signs come and go at random in recorded data.
+    const std::size_t sign = static_cast<std::size_t>(*text == '-');
+    const std::size_t digits = length - sign;
+    if (digits - 1 >= 7) return false;  // none, or more than seven
+    const auto negate = static_cast<std::uint32_t>(0u - sign);  // all ones for "-"
+    std::uint32_t magnitude = 0;
     if constexpr (std::endian::native == std::endian::little) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, text, sizeof chunk);
+        chunk >>= 8 * sign;
+        // Digits moved to the top bytes, the rest shifted out.
+        const unsigned unused = static_cast<unsigned>(8 * (8 - digits));
         constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u;
         // A byte is a digit when its high half is 3 and adding 6 keeps it so.
         const std::uint64_t shape = (chunk & kHigh) | (((chunk + 0x0606060606060606u) & kHigh) >> 4);
-        const std::uint64_t other = shape ^ 0x3333333333333333u;
-        if (other == 0) {
-            return 0;
-        }
-        const std::size_t length = static_cast<std::size_t>(std::countr_zero(other)) / 8;
-        if (length == 0 || !IsBlank(text[length])) {
-            return 0;
-        }
-        // Digits moved to the top bytes, zeros before them, then summed in pairs, fours, eights.
-        std::uint64_t v = (chunk - 0x3030303030303030u) << (8 * (8 - length));
+        if (((shape ^ 0x3333333333333333u) << unused) != 0) return false;
+        // Summed in pairs, fours, eights.
+        std::uint64_t v = (chunk - 0x3030303030303030u) << unused;
         v = v * 10 + (v >> 8);
         v = ((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32)) +
              (((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
-        value = static_cast<std::uint32_t>(v);
-        return length;
+        magnitude = static_cast<std::uint32_t>(v);
     } else {
-        std::size_t length = 0;
-        value = 0;
-        while (length < 7 && IsDigit(text[length])) {
-            value = value * 10 + static_cast<std::uint32_t>(text[length++] - '0');
+        for (std::size_t j = 0; j < digits; ++j) {
+            const char c = text[sign + j];
+            if (!IsDigit(c)) return false;
+            magnitude = magnitude * 10 + static_cast<std::uint32_t>(c - '0');
         }
-        return length > 0 && IsBlank(text[length]) ? length : 0;
     }
+    value = static_cast<std::int16_t>(static_cast<std::uint16_t>((magnitude ^ negate) - negate));
+    return true;
 }
 
 std::int32_t ParseInteger(std::string_view token) {
@@ -177,12 +201,14 @@ TextReader::TextReader(std::size_t capacity) : buffer_(new char[capacity]), capa
 
 TextReader::TextReader(const std::string& path) : TextReader(kBufferSize) {
     file_ = FileHandle(path, FileHandle::Mode::Read);
+    unfetched_ = file_.Size();
 }
 
 TextReader TextReader::FromBytes(std::string_view bytes) {
     // A short text needs no full block; the lookahead room keeps the number rule the same.
     TextReader reader(std::min(kBufferSize, bytes.size() + 2 * kLookahead));
     reader.memory_ = bytes;
+    reader.unfetched_ = bytes.size();
     return reader;
 }
 
@@ -216,8 +242,10 @@ bool TextReader::Refill() {
         got = static_cast<std::size_t>(static_cast<const char*>(stop) - fresh);
         exhausted_ = true;
     }
+    unfetched_ -= std::min<std::uint64_t>(unfetched_, got);
     end_ += got;
     if (exhausted_) {
+        unfetched_ = 0;
         file_ = FileHandle();
     }
     return got > 0;
@@ -304,40 +332,96 @@ std::int32_t TextReader::ReadIntChecked() {
 }
 
 void TextReader::ReadLow16Ints(std::int16_t* out, std::size_t count, std::size_t& done) {
-    const auto low16 = [](std::uint32_t value) {
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-    };
     std::size_t i = 0;
     while (i < count) {
-        // Quick way while a whole short token and its separator are surely in the buffer: up
-        // to seven digits, so no range check is needed. Anything else goes the checked way.
+        // Quick way while 64 bytes and the lookahead behind them are surely in the buffer: the
+        // separators of 64 bytes are found at once, which gives where each token starts and
+        // ends; a token that ends inside them and is a sign and up to seven digits is converted
+        // eight bytes at a time (no range check needed). Anything else, a token running past the
+        // 64 bytes included, goes the checked way.
         const char* p = buffer_.get() + pos_;
         const char* const safe = buffer_.get() + (end_ > kLookahead ? end_ - kLookahead : 0);
-        while (i < count) {
-            while (p < safe && IsBlank(*p)) {
-                ++p;
+        bool unusual = false;
+        while (i < count && p < safe && !unusual) {
+            const std::uint64_t separators = SeparatorMask(p);
+            const std::uint64_t tokens = ~separators;
+            // Reading starts at a separator or at the first byte of a token, never inside one.
+            std::uint64_t starts = tokens & ~(tokens << 1);
+            std::uint64_t ends = separators & (tokens << 1);
+            std::size_t offset = 64;
+            while (i < count && ends != 0) {
+                const auto start = static_cast<std::size_t>(std::countr_zero(starts));
+                const auto end = static_cast<std::size_t>(std::countr_zero(ends));
+                if (!ShortToken(p + start, end - start, out[i])) {
+                    unusual = true;
+                    break;
+                }
+                ++i;
+                offset = end;
+                starts &= starts - 1;
+                ends &= ends - 1;
             }
-            if (p >= safe) {
-                break;
+            if (unusual || (i < count && starts != 0)) {
+                // Stop at the token that was not taken or that runs on past these bytes.
+                offset = static_cast<std::size_t>(std::countr_zero(starts));
             }
-            const bool negative = *p == '-';
-            const char* const digits = p + (negative ? 1 : 0);
-            std::uint32_t value = 0;
-            const std::size_t length = ShortDigitRun(digits, value);
-            if (length == 0) {
-                break;
-            }
-            const char* const q = digits + length;
-            out[i++] = low16(negative ? 0u - value : value);
-            p = q;
+            p += offset;
         }
         pos_ = static_cast<std::size_t>(p - buffer_.get());
         done = i;
         if (i < count) {
-            out[i++] = low16(static_cast<std::uint32_t>(ReadIntChecked()));
+            out[i++] = static_cast<std::int16_t>(static_cast<std::uint16_t>(ReadIntChecked()));
         }
     }
     done = i;
+}
+
+std::size_t TextReader::ReadLow16Rows(std::int16_t* out, std::size_t channels, std::size_t maxRows) {
+    // Rows of `channels` short numbers, each row's last number followed directly by CR LF, read
+    // 64 bytes at a time as ReadLow16Ints reads them; the line ends are separators like the
+    // blanks between the numbers. Only whole rows count: at anything else the reading stays at
+    // the start of that row for the caller's checked way.
+    if (channels == 0) return 0;
+    const char* const base = buffer_.get();
+    const char* const safe = base + (end_ > kLookahead ? end_ - kLookahead : 0);
+    const char* committed = base + pos_;
+    const char* p = committed;
+    std::size_t rows = 0;
+    std::size_t column = 0;
+    while (rows < maxRows && p < safe) {
+        const std::uint64_t separators = SeparatorMask(p);
+        const std::uint64_t tokens = ~separators;
+        std::uint64_t starts = tokens & ~(tokens << 1);
+        std::uint64_t ends = separators & (tokens << 1);
+        std::size_t offset = 64;
+        while (ends != 0) {
+            const auto start = static_cast<std::size_t>(std::countr_zero(starts));
+            const auto end = static_cast<std::size_t>(std::countr_zero(ends));
+            if (!ShortToken(p + start, end - start, out[rows * channels + column])) {
+                pos_ = static_cast<std::size_t>(committed - base);
+                return rows;
+            }
+            starts &= starts - 1;
+            ends &= ends - 1;
+            offset = end;
+            if (++column == channels) {
+                if (p[end] != '\r' || p[end + 1] != '\n') {
+                    pos_ = static_cast<std::size_t>(committed - base);
+                    return rows;
+                }
+                column = 0;
+                committed = p + end + 2;
+                if (++rows == maxRows) break;
+            }
+        }
+        if (rows == maxRows) break;
+        if (starts != 0) {
+            offset = static_cast<std::size_t>(std::countr_zero(starts));  // runs on past these bytes
+        }
+        p += offset;
+    }
+    pos_ = static_cast<std::size_t>(committed - base);
+    return rows;
 }
 
 double TextReader::ReadReal() {

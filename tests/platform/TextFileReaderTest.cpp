@@ -158,3 +158,51 @@ TEST(TextReader, SampleRowReadingAgreesWithReadingNumbersOneByOne) {
     EXPECT_EQ(MessageOf([&] { bad.ReadLow16Ints(row.data(), 4, done); }), "Invalid numeric input");
     EXPECT_EQ(done, 2u);
 }
+
+TEST(TextReader, RowsReadInBulkAgreeWithReadingThemRowByRow) {
+    // Mostly plain rows, with now and then what the bulk reader must leave to the row reader:
+    // long or signed-plus numbers, extra values before the line end, a lone CR or LF, a row
+    // spread over two lines. Long enough to cross read blocks.
+    constexpr size_t kChannels = 16;
+    std::mt19937 random(7);
+    std::string text;
+    for (int r = 0; r < 40000; ++r) {
+        for (size_t c = 0; c < kChannels; ++c) {
+            const int kind = static_cast<int>(random() % 200);
+            std::string token = random() % 2 ? "-" : "";
+            if (kind == 0) token = "+";
+            const int digits = kind == 1 ? 9 : 1 + static_cast<int>(random() % 5);
+            for (int d = 0; d < digits; ++d) token += static_cast<char>('0' + random() % 10);
+            const bool last = c + 1 == kChannels;
+            const char* after = last ? "\r\n" : (kind == 2 ? "\r\n" : "\t");
+            if (last && kind == 3) after = " 5 6\r\n";
+            if (last && kind == 4) after = "\r";
+            if (last && kind == 5) after = "\n";
+            text += token + after;
+        }
+    }
+    auto bulk = TextReader::FromBytes(text);
+    auto rowByRow = TextReader::FromBytes(text);
+    std::vector<int16_t> rows(kChannels * 512);
+    std::vector<int16_t> expected(kChannels);
+    size_t rowsRead = 0;
+    size_t done = 0;
+    while (!bulk.AtEnd()) {
+        size_t got = bulk.ReadLow16Rows(rows.data(), kChannels, 512);
+        if (got == 0) {
+            bulk.ReadLow16Ints(rows.data(), kChannels, done);
+            bulk.SkipLine();
+            got = 1;
+        }
+        for (size_t r = 0; r < got; ++r, ++rowsRead) {
+            ASSERT_FALSE(rowByRow.AtEnd());
+            rowByRow.ReadLow16Ints(expected.data(), kChannels, done);
+            rowByRow.SkipLine();
+            for (size_t c = 0; c < kChannels; ++c) {
+                ASSERT_EQ(rows[r * kChannels + c], expected[c]) << "row " << rowsRead << " value " << c;
+            }
+        }
+    }
+    EXPECT_TRUE(rowByRow.AtEnd());
+    EXPECT_GT(rowsRead, 30000u);
+}
