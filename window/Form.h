@@ -146,6 +146,8 @@ public:
     void TrackBarAFFCshowChange(ui::Control* Sender);
 
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
+    // The correction from the data in memory (window/pages/BalancePageCorrection.cpp).
+    void SpeedButtonBalanceClick(ui::Control* Sender);
 
     // ---- Power page (TabSheetPower) -------------------------------------------------------------
     // The computation (window/pages/PowerPageCompute.cpp); views, voltage wiring and averaging
@@ -182,6 +184,13 @@ public:
     void ComboBoxFurieYChange(ui::Control* Sender);
 
     // ---- Metrology page (TabSheetMetrolog) ------------------------------------------------------
+    // The synthesised signals (window/pages/MetrologPageSignals.cpp). PrepareMetSignal reads the
+    // page and shapes the buffer for one channel; false when it refused (nothing generated then).
+    bool PrepareMetSignal();
+    void SpeedButtonMetConstClick(ui::Control* Sender);
+    void SpeedButtonMetSinClick(ui::Control* Sender);
+    void SpeedButtonMetSquareClick(ui::Control* Sender);
+    void SpeedButtonMetPilaClick(ui::Control* Sender);
 
 protected:
     // An event handler bound to one of this form's handler methods.

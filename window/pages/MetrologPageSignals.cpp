@@ -1,0 +1,111 @@
+// The metrology page's synthesised signals: the page read into the metrology settings, the buffer
+// shaped for one channel, and the signal generated into it in codes of the chosen range.
+
+#include <algorithm>
+#include <new>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/Metrology.h"
+#include "platform/Numbers.h"
+#include "state/State.h"
+#include "threads/WorkerSlot.h"
+#include "ui/Application.h"
+#include "window/Form.h"
+#include "window/Redraw.h"
+
+namespace {
+
+constexpr const char* kTooManyHarmonics = "Гармоник не более 100 !";
+constexpr const char* kSignalTooLong = "Слишком длинный сигнал !";
+
+void Refuse(const char* message) { ui::Application.MessageBox(message, "ОШИБКА!!!", ui::MB_ICONINFORMATION); }
+
+// Frequency, amplitude and phase of a line "<f> <a> <p>": the first field runs up to and
+// including the first blank, the second up to and including the next one, the third to the end.
+// A missing field converts as an empty text and so raises the conversion error.
+metrology::Harmonic ParseHarmonicLine(std::string_view line) {
+    const auto take = [&line]() {
+        const size_t blank = line.find(' ');
+        if (blank == std::string_view::npos) return std::string_view{};
+        const std::string_view field = line.substr(0, blank + 1);
+        line.remove_prefix(blank + 1);
+        return field;
+    };
+    metrology::Harmonic h;
+    h.Frequency = platform::StrToFloat(take());
+    h.Amplitude = platform::StrToFloat(take());
+    h.PhaseDeg = platform::StrToFloat(line);
+    return h;
+}
+
+void GenerateSignal(TForma& form, metrology::Wave wave) {
+    if (!form.PrepareMetSignal()) return;
+    const MetrologySettingsGroup& met = MetrologySettings;
+    std::vector<metrology::Harmonic> harmonics(met.MetHarmCount);
+    for (size_t k = 0; k < harmonics.size(); ++k) {
+        harmonics[k] = {met.MetHarmonics[k], met.MetHarmonics[kMetHarmonicLines + k],
+                        met.MetHarmonics[2 * kMetHarmonicLines + k]};
+    }
+    const metrology::SignalShape shape{wave, met.MetConst, SampleData.DataRate, ChartState.YMultiplier, harmonics};
+    MetrologySettings.MetAccum = metrology::Generate(
+        shape, std::span<int16_t>(SampleData.SampleBuffer.data(), static_cast<size_t>(SampleData.SampleCount)));
+    RedrawChart();
+}
+
+}  // namespace
+
+bool TForma::PrepareMetSignal() {
+    // The buffer belongs to a running worker; MetHarmonics has room for 100 lines only.
+    if (WorkersBusy()) return false;
+    const ui::StringList& lines = MemoMetGarm->Lines();
+    if (lines.Count() > kMetHarmonicLines) {
+        Refuse(kTooManyHarmonics);
+        return false;
+    }
+    ChartState.DataKind = kKindMetSignal;
+    SampleData.DataRate = MetrologySettings.MetAdcRate;
+    // Before the start-up has chosen a range, the widest one.
+    const int range = std::max(ComboBoxMetKoef->ItemIndex(), 0);
+    MetrologySettings.MetRange = static_cast<uint8_t>(range);
+    ChartState.YMultiplier = metrology::RangeMvPerCode(range);
+    MetrologySettings.MetConst = platform::StrToFloat(EditMetConst->Text());
+    MetrologySettings.MetTime = platform::StrToFloat(EditMetTime->Text());
+    MetrologySettings.MetHarmCount = static_cast<uint8_t>(lines.Count());
+    for (int k = 0; k < lines.Count(); ++k) {
+        const metrology::Harmonic h = ParseHarmonicLine(lines[k]);
+        MetrologySettings.MetHarmonics[k] = h.Frequency;
+        MetrologySettings.MetHarmonics[kMetHarmonicLines + k] = h.Amplitude;
+        MetrologySettings.MetHarmonics[2 * kMetHarmonicLines + k] = h.PhaseDeg;
+    }
+
+    const auto samples = metrology::SignalSampleCount(SampleData.DataRate, MetrologySettings.MetTime);
+    if (!samples) {
+        Refuse(kSignalTooLong);
+        return false;
+    }
+    for (ui::Series* s : Series) s->Clear();
+    // Whatever was recorded before, the signal is one channel: every reader of the buffer then
+    // stays within its samples.
+    try {
+        SampleData.SampleBuffer.clear();
+        SampleData.SampleBuffer.shrink_to_fit();
+        SampleData.SampleBuffer.resize(static_cast<size_t>(*samples));
+    } catch (const std::bad_alloc&) {
+        SampleData.SampleCount = 0;
+        SampleData.FrameCount = 0;
+        Refuse(kSignalTooLong);
+        return false;
+    }
+    SampleData.DataChannels = 1;
+    SampleData.SampleCount = *samples;
+    SampleData.FrameCount = *samples;
+    return true;
+}
+
+void TForma::SpeedButtonMetConstClick(ui::Control*) { GenerateSignal(*this, metrology::Wave::Constant); }
+void TForma::SpeedButtonMetSinClick(ui::Control*) { GenerateSignal(*this, metrology::Wave::Sine); }
+void TForma::SpeedButtonMetSquareClick(ui::Control*) { GenerateSignal(*this, metrology::Wave::Square); }
+void TForma::SpeedButtonMetPilaClick(ui::Control*) { GenerateSignal(*this, metrology::Wave::Triangle); }
