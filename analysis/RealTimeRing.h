@@ -1,0 +1,66 @@
+#pragma once
+// The arithmetic of the real-time acquisition ring: block sizes of both modules, the frames the
+// live views may read, the spectrum's resampling of the last second and the rotation of the ring
+// into time order when the acquisition stops. Plain functions on numbers and buffers.
+//
+// The ring holds blockCount blocks of blockSize samples; blockPos is the block to be queued next.
+// The block just queued is in flight (the module writes it), so the views end at the end of the
+// block before it.
+
+#include <cstdint>
+#include <vector>
+
+namespace ring {
+
+// The live oscilloscope draws long spans in this many divisions (1001 min/max buckets).
+inline constexpr int kOscilloscopeDivisions = 1000;
+
+// Quev module: the smallest multiple of 32 x channels samples that holds one second,
+// 32N x Trunc((1000 Q - 1) / 32 / N + 1).
+int64_t QuevBlockSize(double rateKHz, int channels);
+
+// USB3000 module: the smallest multiple of 6144 samples above one second, 6144 x Trunc(Q / 6.144
+// + 1). When that is no whole number of frames, the block is the smallest multiple of both 6144
+// and the channel count above one second instead, so that every block and every lap of the ring
+// starts on channel 0.
+int64_t Usb3000BlockSize(double rateKHz, int channels);
+
+// Milliseconds a block of blockSize samples may take: its duration plus one second.
+int32_t BlockTimeoutMs(int64_t blockSize, double rateKHz);
+
+// End (exclusive, in frames, possibly fractional) of the last completed block, blockPos taken
+// after the advance past the block in flight. 0 for a ring of one block: nothing is complete
+// beside the block in flight.
+double CompletedEnd(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels);
+
+// The spectrum is refreshed at every block when the display time is at most 1.5 s, otherwise only
+// every Round(recordTime) blocks, when (blockPos - 1) mod Round(recordTime) is 0.
+bool SpectrumDue(double recordTime, int32_t blockPos);
+
+struct FrameSpan {
+    int64_t first = 0;
+    int64_t last = -1;
+    int64_t Count() const { return last - first + 1; }
+};
+
+// Frames of the oscilloscope: the display time before `end`, never reaching back before the
+// ring's start. Empty when nothing is complete.
+FrameSpan OscilloscopeSpan(double end, double rateKHz, double recordTime, int channels);
+
+// The spectrum's input: 2 x fftSize points of one channel resampled by linear interpolation at
+// steps of `interval` frames from the first frame of the last completed second, even points into
+// re[j], odd ones into im[j] (j = 0 .. fftSize - 1). Reads frames up to Trunc(end) - 1 only: the
+// interpolation's upper neighbour is held at that frame rather than taken from the block in flight
+// or from past the ring. False (nothing written) when the last second starts before the ring,
+// as in a ring of one block.
+bool ResampleLastSecond(const int16_t* codes, int channels, int channel, double end,
+                        double rateKHz, double interval, int32_t fftSize, double* re, double* im);
+
+// Puts the ring in time order: samples [0, newest) are the newest laps' blocks, [newest, total)
+// the older rest; the result is the older part followed by the newest. The smaller part goes
+// through `scratch`, which is released afterwards; when scratch memory cannot be had, the parts
+// are rotated in place. Nothing moves when newest >= total (the ring never wrapped).
+void RotateIntoTimeOrder(std::vector<int16_t>& buffer, int64_t newest, int64_t total,
+                         std::vector<int16_t>& scratch);
+
+} // namespace ring

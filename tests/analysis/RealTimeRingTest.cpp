@@ -1,0 +1,133 @@
+// Block geometry, view spans, spectrum resampling and ring rotation of the real-time acquisition.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+#include "analysis/RealTimeRing.h"
+
+namespace {
+
+TEST(RealTimeRing, BlockSizesAndTimeOutsOfBothModules) {
+    struct Case {
+        bool usb3000;
+        double rate;
+        int channels;
+        int64_t block;
+        int32_t timeout;
+    };
+    const Case cases[] = {
+        {false, 5, 1, 5024, 2004},     {false, 5, 3, 5088, 2017},      {false, 5, 4, 5120, 2024},
+        {false, 5, 16, 5120, 2024},    {false, 400, 4, 400000, 2000},  {false, 400, 3, 400032, 2000},
+        {false, 375, 16, 375296, 2000},
+        {true, 5, 1, 6144, 2228},      {true, 7, 1, 12288, 2755},      {true, 100, 16, 104448, 2044},
+        {true, 3000, 16, 3004416, 2001},
+        // Blocks of whole frames where 6144 x k is not one: multiples of lcm(6144, N).
+        {true, 7, 5, 30720, 5388},     {true, 3000, 15, 3010560, 2003}, {true, 3000, 9, 3004416, 2001},
+        {true, 1000, 9, 1013760, 2013},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rate << " kHz, " << c.channels << " channels");
+        const int64_t block = c.usb3000 ? ring::Usb3000BlockSize(c.rate, c.channels)
+                                        : ring::QuevBlockSize(c.rate, c.channels);
+        EXPECT_EQ(block, c.block);
+        EXPECT_EQ(block % c.channels, 0);
+        EXPECT_GT(block, c.rate * 1000 - 1);
+        EXPECT_EQ(ring::BlockTimeoutMs(block, c.rate), c.timeout);
+    }
+}
+
+TEST(RealTimeRing, ViewsEndAtTheLastCompletedBlock) {
+    // 5 kHz, one channel, 10 blocks of 5024: position after the advance -> end frame.
+    EXPECT_EQ(ring::CompletedEnd(2, 10, 5024, 1), 5024);
+    EXPECT_EQ(ring::CompletedEnd(0, 10, 5024, 1), 45216);
+    EXPECT_EQ(ring::CompletedEnd(1, 10, 5024, 1), 50240);
+    EXPECT_EQ(ring::CompletedEnd(0, 1, 5024, 1), 0);  // one block: only the one in flight
+
+    const auto span = [](double end, double time) {
+        const ring::FrameSpan s = ring::OscilloscopeSpan(end, 5, time, 1);
+        return std::make_pair(s.first, s.last);
+    };
+    EXPECT_EQ(span(5024, 1), std::make_pair(int64_t{24}, int64_t{5023}));
+    EXPECT_EQ(span(5024, 0.3), std::make_pair(int64_t{3524}, int64_t{5023}));
+    EXPECT_EQ(span(5024, 2), std::make_pair(int64_t{0}, int64_t{5023}));
+    EXPECT_EQ(ring::OscilloscopeSpan(0, 5, 1, 1).Count(), 0);
+}
+
+TEST(RealTimeRing, SpectrumCadence) {
+    struct Case {
+        double time;
+        std::vector<int32_t> due;  // positions 0 .. 9 after the advance
+    };
+    const Case cases[] = {
+        {1.5, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {2, {1, 3, 5, 7, 9}},
+        {2.5, {1, 3, 5, 7, 9}},
+        {3, {1, 4, 7}},
+        {3.5, {1, 5, 9}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> due;
+        for (int32_t pos = 0; pos < 10; ++pos) {
+            if (ring::SpectrumDue(c.time, pos)) due.push_back(pos);
+        }
+        EXPECT_EQ(due, c.due) << c.time;
+    }
+}
+
+TEST(RealTimeRing, ResamplingReadsOnlyCompletedFramesOfTheRing) {
+    // Two channels, frames 0 .. 99 complete, the buffer exactly that long: the last second
+    // (40 frames at 80 kHz... here 0.08 kHz x 1000 / 2 = 40 frames) is resampled at 2.5 frames a
+    // point, so the last point's upper neighbour would be frame 100, past the buffer.
+    const int channels = 2;
+    std::vector<int16_t> codes(200);
+    for (int k = 0; k < 100; ++k) {
+        codes[2 * k] = static_cast<int16_t>(10 * k);
+        codes[2 * k + 1] = -1;
+    }
+    const int fftSize = 8;
+    std::vector<double> re(fftSize), im(fftSize);
+    ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, 0, 100, 0.08, 2.5, fftSize,
+                                         re.data(), im.data()));
+    // Point m at frame 60 + 2.5 m: 10 codes per frame.
+    EXPECT_EQ(re[0], 600);
+    EXPECT_EQ(im[0], 625);
+    EXPECT_EQ(re[7], 600 + 10 * 2.5 * 14);
+    EXPECT_EQ(im[7], 975);  // frame 97.5, between 97 and 98
+    ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, 1, 100, 0.08, 2.5, fftSize,
+                                         re.data(), im.data()));
+    EXPECT_EQ(re[3], -1);
+
+    // At the end of the ring the last point lies in the last frame: the neighbour is held.
+    std::vector<double> late(16), lateIm(16);
+    ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, 0, 100, 0.08, 1.3, 16,
+                                         late.data(), lateIm.data()));
+    EXPECT_LE(*std::max_element(lateIm.begin(), lateIm.end()), 990);
+
+    // A second that would start before the ring is refused.
+    EXPECT_FALSE(ring::ResampleLastSecond(codes.data(), channels, 0, 30, 0.08, 2.5, fftSize,
+                                          re.data(), im.data()));
+}
+
+TEST(RealTimeRing, RotationPutsTheOlderPartFirst) {
+    struct Case {
+        int64_t newest;
+        int64_t total;
+    };
+    // Newest part smaller, older part smaller, equal halves, nothing to move.
+    for (const Case& c : {Case{3, 10}, Case{8, 10}, Case{5, 10}, Case{10, 10}, Case{4, 4}}) {
+        std::vector<int16_t> buffer(12);
+        std::iota(buffer.begin(), buffer.end(), 0);
+        std::vector<int16_t> expected = buffer;
+        if (c.newest < c.total) std::rotate(expected.begin(), expected.begin() + c.newest, expected.begin() + c.total);
+        std::vector<int16_t> scratch;
+        ring::RotateIntoTimeOrder(buffer, c.newest, c.total, scratch);
+        EXPECT_EQ(buffer, expected) << c.newest << " of " << c.total;
+        EXPECT_EQ(scratch.capacity(), 0u);
+    }
+}
+
+} // namespace

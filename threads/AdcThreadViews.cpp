@@ -1,0 +1,92 @@
+// The live views of the real-time acquisition, run on the GUI thread after each block: the
+// oscilloscope of the last display time and the spectrum of the last second. Both end at the end
+// of the last completed block; the block in flight is never read.
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/Decimate.h"
+#include "analysis/Kernels.h"
+#include "analysis/RealTimeRing.h"
+#include "state/State.h"
+#include "threads/AdcThread.h"
+#include "window/AxisUnits.h"
+#include "window/Form.h"
+
+namespace {
+
+void ClearAllSeries() {
+    for (ui::Series* series : Forma->Series) series->Clear();
+}
+
+} // namespace
+
+void ADCThread::ShowOscillogram() {
+    const int channels = run_.channels;
+    const double end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
+    ring::FrameSpan span = ring::OscilloscopeSpan(end, run_.rate, run_.recordTime, channels);
+    span.last = std::min<int64_t>(span.last, static_cast<int64_t>(SampleData.SampleBuffer.size() / channels) - 1);
+
+    ChartUpdate update(*Forma->Chart);
+    ClearAllSeries();
+    if (span.Count() <= 0) return;
+    const int16_t* codes = SampleData.SampleBuffer.data();
+    if (span.Count() < decimate::kBucketThreshold) {
+        for (int k = 0; k < channels; ++k) {
+            ui::Series& series = *Forma->Series[static_cast<size_t>(k)];
+            series.Reserve(static_cast<size_t>(span.Count()));
+            for (int64_t i = span.first; i <= span.last; ++i) {
+                series.AddXY(static_cast<double>(i), codes[i * channels + k]);
+            }
+        }
+        return;
+    }
+    for (int k = 0; k < channels; ++k) {
+        Forma->Series[static_cast<size_t>(k)]->Reserve(2 * (ring::kOscilloscopeDivisions + 1));
+    }
+    decimate::ForEachMinMaxBucket(
+        codes, channels, span.first, span.last, ring::kOscilloscopeDivisions,
+        [channels](int64_t x, const int16_t* mins, const int16_t* maxs) {
+            for (int k = 0; k < channels; ++k) {
+                ui::Series& series = *Forma->Series[static_cast<size_t>(k)];
+                series.AddXY(static_cast<double>(x), mins[k]);
+                series.AddXY(static_cast<double>(x), maxs[k]);
+            }
+        });
+}
+
+void ADCThread::ShowSpectrum() {
+    // The stop press lets go of the work arrays; the spectrum then has nothing to work in.
+    if (!ThreadControl.AcqRunning) return;
+    AnalysisResultsGroup& results = AnalysisResults;
+    const int channels = run_.channels;
+    const int32_t fftSize = results.FftSize;
+    const size_t rows = static_cast<size_t>(fftSize) + 1;
+    if (results.WorkRe.size() < rows || results.WorkIm.size() < rows ||
+        results.AmpTable.size() < rows * channels || results.PhaseTable.size() < rows * channels) {
+        return;
+    }
+    const double end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
+
+    ChartUpdate update(*Forma->Chart);
+    ClearAllSeries();
+    for (int k = 0; k < channels; ++k) {
+        if (!ring::ResampleLastSecond(SampleData.SampleBuffer.data(), channels, k, end, run_.rate,
+                                      results.AnalysisInterval, fftSize, results.WorkRe.data() + 1,
+                                      results.WorkIm.data() + 1)) {
+            return;
+        }
+        RealFFT(fftSize, AcquisitionSettings.FftBits, 1);
+        results.AmpTable[TableIndex(static_cast<size_t>(fftSize), k)] = 0;
+        results.PhaseTable[TableIndex(static_cast<size_t>(fftSize), k)] = 0;
+        ui::Series& series = *Forma->Series[static_cast<size_t>(k)];
+        series.Reserve(static_cast<size_t>(std::max(0, results.SpectrumLast - results.SpectrumFirst + 1)));
+        for (int32_t j = results.SpectrumFirst; j <= results.SpectrumLast; ++j) {
+            const double re = results.WorkRe[static_cast<size_t>(j) + 1];
+            const double im = results.WorkIm[static_cast<size_t>(j) + 1];
+            const double amplitude = std::sqrt(re * re + im * im);
+            results.AmpTable[TableIndex(static_cast<size_t>(j), k)] = amplitude;
+            series.AddXY(j, amplitude);
+        }
+    }
+}

@@ -1,0 +1,59 @@
+#include "threads/RealTimeModule.h"
+
+#include "analysis/RealTimeRing.h"
+#include "settings/BringUp.h"
+#include "settings/BringUpSteps.h"
+#include "state/State.h"
+#include "threads/AdcRecording.h"
+
+namespace {
+
+using bringup::Succeeded;
+
+template <class Module>
+bool Read(Module* module, int16_t* buffer, uint32_t* count) {
+    return Succeeded(module->ReadData(buffer, count, &TransferState.AdcBytesDone,
+                                      &TransferState.AdcOverlapped));
+}
+
+const RealTimeModule kQuev = {
+    false,
+    ring::QuevBlockSize,
+    {1.0, 1.25, 0.00125},
+    true,
+    "Не могу остановить Quev АЦП!",
+    "Ошибка ввода данных с АЦП!",
+    [] { return Succeeded(ModuleState.QuevModule->STOP_READ()); },
+    [](double rateKHz, int channels, int rangeCode) {
+        adc::FillQuevInputPars(ModuleState.QuevAdcPars, rateKHz, channels, rangeCode);
+        return Succeeded(ModuleState.QuevModule->SET_INPUT_PARS(&ModuleState.QuevAdcPars));
+    },
+    [] { return Succeeded(ModuleState.QuevModule->START_READ()); },
+    [](int16_t* buffer, uint32_t* count) { return Read(ModuleState.QuevModule, buffer, count); },
+    ReleaseQuevModule,
+};
+
+const RealTimeModule kUsb3000 = {
+    true,
+    ring::Usb3000BlockSize,
+    {1.0, 0.625, 0.000625},
+    false,
+    "Не могу остановить USB3000 АЦП!",
+    "Ошибка ввода данных с АЦП! 1",
+    [] { return Succeeded(ModuleState.Usb3000Module->STOP_READ()); },
+    [](double rateKHz, int channels, int) {
+        adc::FillUsb3000InputPars(ModuleState.Usb3000InputPars, rateKHz, channels);
+        return Succeeded(ModuleState.Usb3000Module->SET_INPUT_PARS(&ModuleState.Usb3000InputPars));
+    },
+    [] { return Succeeded(ModuleState.Usb3000Module->START_READ()); },
+    [](int16_t* buffer, uint32_t* count) { return Read(ModuleState.Usb3000Module, buffer, count); },
+    ReleaseUsb3000Module,
+};
+
+} // namespace
+
+const RealTimeModule* ReadyRealTimeModule() {
+    if (ModuleState.QuevPresent && ModuleState.QuevModule != nullptr) return &kQuev;
+    if (ModuleState.Usb3000Present && ModuleState.Usb3000Module != nullptr) return &kUsb3000;
+    return nullptr;
+}

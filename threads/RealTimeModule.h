@@ -1,0 +1,29 @@
+#pragma once
+// The module a real-time acquisition streams from, as the worker sees it: its block geometry,
+// its texts and its ADC operations. One module serves the whole run: the Quev module when it is
+// up, else the USB3000.
+
+#include <cstdint>
+
+struct RealTimeModule {
+    bool usb3000;
+    // Block of about one second for the rate over all channels and the channel count.
+    int64_t (*blockSize)(double rateKHz, int channels);
+    // Y multipliers of the chart per unit item ("шт", "мВ", "В") at range code 0; the Quev
+    // module's codes are 4 times finer per range step, the USB3000 has one range.
+    double perCode[3];
+    bool rangeScales;
+    const char* stopFailure;
+    const char* firstBlockFailure;
+    // The module's steps, true when it accepted. program fills the module's input record for
+    // the run and passes it on.
+    bool (*stopRead)();
+    bool (*program)(double rateKHz, int channels, int rangeCode);
+    bool (*startRead)();
+    bool (*readData)(int16_t* buffer, uint32_t* count);
+    // GUI thread: marks the module down, releases it and turns the lamps red.
+    void (*release)();
+};
+
+// The module the next run uses, or nullptr when none is up. Reads the ready flags.
+const RealTimeModule* ReadyRealTimeModule();
