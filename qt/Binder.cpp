@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "qt/Convert.h"
+#include "qt/TextFit.h"
 
 namespace qtfront {
 namespace {
@@ -46,7 +47,7 @@ int EdgeDistance(const ui::Control& c) {
 int Binder::tearingDown_ = 0;
 
 Binder::Binder(ui::Control& control, QWidget* widget)
-    : QObject(widget), control_(&control), widget_(widget) {
+    : QObject(widget), control_(&control), widget_(widget), font_(widget ? widget->font() : QFont()) {
   Registry()[control_] = this;
   subscription_ =
       control.Subscribe([this](ui::Control&, ui::Property what) { Observe(what); });
@@ -119,7 +120,8 @@ void Binder::Apply(ui::Property what) {
       }
       break;
     case ui::Property::Font: {
-      widget_->setFont(ToQFont(control_->Font(), widget_->font()));
+      font_ = ToQFont(control_->Font(), widget_->font());
+      FitText();
       QPalette palette = widget_->palette();
       const QColor colour = ToQColor(control_->Font().Color);
       palette.setColor(QPalette::WindowText, colour);
@@ -181,6 +183,7 @@ void Binder::LayOutChildren() {
     if (child->Align() == ui::Align::None) {
       binder->widget_->setGeometry(child->Left(), child->Top(), std::max(0, child->Width()),
                                    std::max(0, child->Height()));
+      binder->FitText();
     } else if (child->Visible()) {
       aligned.emplace_back(child.get(), binder);
     }
@@ -214,7 +217,12 @@ void Binder::LayOutChildren() {
         break;
     }
     binder->widget_->setGeometry(place);
+    binder->FitText();
   }
+}
+
+void Binder::FitText() {
+  if (!widget_.isNull()) FitTextToWidth(*widget_, font_);
 }
 
 bool Binder::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ class Binder : public QObject {
   // Mirrors one property of the control into the widget. Kinds handle their own properties and
   // pass the rest on to this base.
   virtual void Apply(ui::Property what);
+  // Fits the widget's text to its width with the control's font (labels and buttons).
+  void FitText();
   // The widget that holds the children's widgets.
   virtual QWidget* ChildHost() { return widget_; }
   // Whether the parent places this widget (pages of a page control place themselves).
@@ -67,6 +70,7 @@ class Binder : public QObject {
 
   ui::Control* control_;
   QPointer<QWidget> widget_;
+  QFont font_;  // the control's font; the widget may show it narrowed to fit
   ui::ObserverId subscription_ = 0;
   size_t boundChildren_ = 0;
   static int tearingDown_;

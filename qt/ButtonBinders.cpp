@@ -128,6 +128,7 @@ void ButtonBinder::Apply(ui::Property what) {
   switch (what) {
     case ui::Property::Caption:
       button_->setText(ToQString(Model()->Caption()));
+      FitText();
       break;
     case ui::Property::Checked:
     case ui::Property::Down:

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "qt/Convert.h"
+#include "qt/TextFit.h"
 
 namespace qtfront {
 
@@ -23,6 +24,7 @@ LabelBinder::LabelBinder(ui::Label& label, ClickableLabel* widget)
 void LabelBinder::Apply(ui::Property what) {
   if (what == ui::Property::Caption) {
     label_->setText(ToQString(Model()->Caption()));
+    FitText();
     return;
   }
   Binder::Apply(what);
@@ -86,6 +88,7 @@ void StatusBarBinder::ShowPanels() {
     QLabel* label = panels_[static_cast<size_t>(i)];
     label->setText(ToQString(panel.Text));
     label->setFixedWidth(std::max(0, panel.Width));
+    FitTextToWidth(*label, Widget()->font());
     switch (panel.Alignment) {
       case ui::Alignment::Left: label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); break;
       case ui::Alignment::Center: label->setAlignment(Qt::AlignCenter); break;

@@ -1,0 +1,14 @@
+#pragma once
+// Captions in the widths the windows were laid out for: where this machine's font needs more room
+// than a label, button or status panel has, its text is drawn condensed until it fits.
+
+#include <QFont>
+#include <QWidget>
+
+namespace qtfront {
+
+// Gives `widget` the font `base`, narrowed in steps while the widget's text needs more than its
+// width. Widgets other than labels and buttons keep `base` as it is.
+void FitTextToWidth(QWidget& widget, const QFont& base);
+
+}  // namespace qtfront
