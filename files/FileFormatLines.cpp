@@ -1,6 +1,7 @@
 // Version, kind and header lines of the text files.
 
 #include <array>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -58,7 +59,8 @@ struct HeaderField {
     int32_t max = 0;
 };
 
-constexpr int32_t kAnyInt = 0x7fffffff;
+constexpr int32_t kAnyInt = std::numeric_limits<int32_t>::max();
+constexpr int32_t kAnyIntMin = std::numeric_limits<int32_t>::min();
 
 HeaderField Describe(FieldId id) {
     auto& data = SampleData;
@@ -67,7 +69,9 @@ HeaderField Describe(FieldId id) {
     switch (id) {
     case FieldId::Rate: return {"Частота сбора данных  : ", &data.DataRate};
     case FieldId::Channels: return {"Количество каналов    : ", nullptr, nullptr, &data.DataChannels, 1, 16};
-    case FieldId::Gain: return {"Коэф. усиления АЦП    : ", nullptr, nullptr, &data.DataGain, 0, 3};
+    // Any byte: 255 is what a recording stores when no input range was chosen. Readers of the
+    // gain take a code outside 0 to 3 as range 0.
+    case FieldId::Gain: return {"Коэф. усиления АЦП    : ", nullptr, nullptr, &data.DataGain, 0, 255};
     case FieldId::DacRate: return {"АЧХ, частота ЦАП      : ", &afc.AfcDacRate};
     case FieldId::Amplitude: return {"АЧХ, напряжение       : ", &afc.AfcAmplitude};
     case FieldId::FreqBegin: return {"АЧХ, нач. частота     : ", &afc.AfcFreqBegin};
@@ -76,11 +80,12 @@ HeaderField Describe(FieldId id) {
     case FieldId::Steps: return {"АЧХ, кол-во значений  : ", nullptr, &afc.AfcSteps, nullptr, 0, kMaxFileSteps};
     case FieldId::RiseTime: return {"АЧХ, нарастание       : ", &afc.AfcRiseTime};
     case FieldId::FallTime: return {"АЧХ, убывание         : ", &afc.AfcFallTime};
-    case FieldId::FourierFirst: return {"Начальное значение    : ", nullptr, &analysis.FourierFirst, nullptr, 0, kAnyInt};
+    // A window start indexes nothing when a table is read: any value is taken.
+    case FieldId::FourierFirst: return {"Начальное значение    : ", nullptr, &analysis.FourierFirst, nullptr, kAnyIntMin, kAnyInt};
     case FieldId::FourierCount: return {"Количество данных     : ", nullptr, &analysis.FourierCount, nullptr, 0, kMaxFileFourierCount};
     case FieldId::FourierInterval: return {"Интервал              : ", &analysis.AnalysisInterval};
     case FieldId::SpectrumFirst: return {"Начальное значение    : ", nullptr, &analysis.SpectrumFirst, nullptr, 0, kMaxFileSpectrumBin};
-    // Its lower bound is the first bin just read; see ReadField.
+    // Below SpectrumFirst it leaves no row, as the live spectrum can save it.
     case FieldId::SpectrumLast: return {"Количество данных     : ", nullptr, &analysis.SpectrumLast, nullptr, 0, kMaxFileSpectrumBin};
     case FieldId::FftBits: return {"БПФ, кол-во бит       : ", nullptr, &AcquisitionSettings.FftBits, nullptr, 0, kMaxFileFftBits};
     case FieldId::SpectrumInterval: return {"БПФ, интервал         : ", &analysis.AnalysisInterval};
@@ -135,8 +140,7 @@ void ReadField(platform::TextReader& file, FieldId id) {
         *field.real = file.ReadReal();
     } else {
         const int32_t value = file.ReadInt();
-        const int32_t min = id == SpectrumLast ? AnalysisResults.SpectrumFirst : field.min;
-        if (value < min || value > field.max) {
+        if (value < field.min || value > field.max) {
             throw platform::InOutError("Invalid numeric input");
         }
         if (field.integer) {

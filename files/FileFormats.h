@@ -48,8 +48,9 @@ void WriteKindLine(platform::TextWriter& file, FileKind kind);
 FileKind ReadKindLine(platform::TextReader& file);
 
 // One label line per field into or out of the shared state. Reading checks each value as it is
-// read (channels 1 to 16, gain 0 to 3, counts and bins within the limits above, SpectrumFirst
-// not above SpectrumLast) and fails with "Invalid numeric input" at the first bad field.
+// read (channels 1 to 16, the gain a byte, counts and bins within the limits above) and fails
+// with "Invalid numeric input" at the first bad field. A gain outside 0 to 3, a SpectrumLast below
+// SpectrumFirst (no spectrum rows) and a negative FourierFirst are taken as they are.
 void WriteHeader(platform::TextWriter& file, HeaderSet set);
 void ReadHeader(platform::TextReader& file, HeaderSet set);
 

@@ -71,7 +71,7 @@ struct ByteFlag : std::atomic<uint8_t> {
 struct SampleDataGroup {
     std::vector<int16_t> SampleBuffer;  // frame k, channel c at k * DataChannels + c
     uint8_t DataChannels = 0;           // 1 to 16
-    uint8_t DataGain = 0;               // range code 0 to 3
+    uint8_t DataGain = 0;               // range code 0 to 3; other codes scale as 0
     double DataRate = 0;                // kHz, all channels together
     int32_t SampleCount = 0;            // valid samples of all channels
     int32_t FrameCount = 0;             // valid frames; 0 means no data
@@ -279,8 +279,13 @@ inline int32_t WholeFrames(int32_t samples, uint8_t channels) {
     return channels > 0 ? samples / channels : 0;
 }
 
-// Scale applied per range step: the codes of range code g are 4^g times finer.
+// Range codes the modules know; a recording made with no range chosen stores 255.
+inline constexpr int kRangeCodes = 4;
+
+// Scale applied per range step: the codes of range code g are 4^g times finer. A code that names
+// no range scales as range 0, the widest: the value is returned as it is.
 inline double DividedByRangeSteps(double value, int rangeCode) {
+    if (rangeCode < 0 || rangeCode >= kRangeCodes) return value;
     for (int step = 0; step < rangeCode; ++step) value /= 4;
     return value;
 }

@@ -87,6 +87,7 @@ double FiniteOr(double candidate, double previous) {
 }
 
 void AddPoint(int index, double x, double y) {
+    if (index < 0 || index >= kSeriesCount) return;
     if (std::isfinite(x) && std::isfinite(y)) Forma->Series[index]->AddXY(x, y);
 }
 

@@ -51,7 +51,7 @@ void SetSeriesY(double multiplier, int count = 16);
 // one instead of scaling the chart by infinity.
 double FiniteOr(double candidate, double previous);
 
-// Adds (x, y) to series `index` (0-based) when both are finite numbers.
+// Adds (x, y) to series `index` (0-based) when both are finite numbers and the series exists.
 void AddPoint(int index, double x, double y);
 
 using ::DividedByRangeSteps;

@@ -33,6 +33,9 @@ void AddTableColumn(int index, const std::vector<double>& table, std::int64_t fi
 
 double IndexAsX(std::int64_t k) { return static_cast<double>(k); }
 
+// Curves drawn for `curves` columns of a table: one per series, the rest left out.
+int DrawnCurves(int curves) { return std::clamp(curves, 0, kSeriesCount); }
+
 bool AmplitudesChosen() { return Forma->RadioButtonFurieAmpl->Checked(); }
 
 } // namespace
@@ -74,13 +77,13 @@ void RedrawSweepResults(std::uint8_t kind) {
         // Channels 1 .. N - 1 each against channel 0.
         const std::vector<double>& table =
             kind == kKindSweepGain ? sweep.AfcDbTable : sweep.AfcPhaseTable;
-        for (int pair = 0; pair + 1 < channels; ++pair) {
+        for (int pair = 0; pair < DrawnCurves(channels - 1); ++pair) {
             AddTableColumn(pair, table, 0, sweep.AfcSteps, channels - 1, pair, frequency);
         }
     } else {
         const std::vector<double>& table =
             kind == kKindSweepAmplitudes ? AnalysisResults.AmpTable : AnalysisResults.PhaseTable;
-        for (int c = 0; c < channels; ++c) {
+        for (int c = 0; c < DrawnCurves(channels); ++c) {
             AddTableColumn(c, table, 0, sweep.AfcSteps, channels, c, frequency);
         }
     }
@@ -116,7 +119,7 @@ void RedrawHarmonics(std::uint8_t kind) {
     left.SetValueFormat(amplitudes ? (logarithmic ? kFormatSpectralDensity : kFormatMillivolts)
                                    : kFormatDegrees);
     const std::vector<double>& table = amplitudes ? results.AmpTable : results.PhaseTable;
-    for (int c = 0; c < channels; ++c) {
+    for (int c = 0; c < DrawnCurves(channels); ++c) {
         AddTableColumn(c, table, firstIndex, lastIndex, channels, c, IndexAsX);
     }
 }
@@ -144,7 +147,7 @@ void RedrawLiveSpectrum() {
     Forma->Chart->SetTitleText("СПЕКТРОАНАЛИЗ РЕАЛЬНОГО ВРЕМЕНИ");
 
     const int channels = SampleData.DataChannels;
-    for (int c = 0; c < channels; ++c) {
+    for (int c = 0; c < DrawnCurves(channels); ++c) {
         AddTableColumn(c, AnalysisResults.AmpTable, AnalysisResults.SpectrumFirst,
                        AnalysisResults.SpectrumLast, channels, c, IndexAsX);
     }

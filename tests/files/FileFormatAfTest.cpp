@@ -71,6 +71,30 @@ TEST_F(AfFile, SpectrumAndHarmonicRowsFollowTheirHeaderCounts) {
     EXPECT_EQ(LineCount(Text(path)), 2 + 6 + 501u);  // k = 0 to 500
 }
 
+TEST_F(AfFile, FilesTheProgramWritesOpenWithNoRangeChosenOrTheFirstBinAboveTheLast) {
+    // A recording made with no input range stores gain 255; its samples must come back.
+    SetRecord(kKindTimeData, 2, 5, 255, {1, -2, 3, -4});
+    const std::string samples = folder.File("g.asc");
+    WriteAscFile(samples);
+    ResetSharedState();
+    EXPECT_EQ(ReadAscFile(samples, {}, nullptr), FileContent::Acquisition);
+    EXPECT_EQ(SampleData.DataGain, 255);
+    EXPECT_EQ(SampleData.SampleBuffer, (std::vector<int16_t>{1, -2, 3, -4}));
+
+    // The live spectrum lowers its last bin to the transform size but keeps a higher first one.
+    SetRecord(kKindSpectrum, 2, 5, 0, {});
+    AnalysisResults.SpectrumFirst = 600;
+    AnalysisResults.SpectrumLast = 511;
+    AnalysisResults.AmpTable.assign(2 * 512, 1.0);
+    const std::string spectrum = folder.File("s.af");
+    WriteAfFile(spectrum);
+    ResetSharedState();
+    EXPECT_EQ(ReadAfFile(spectrum), FileContent::Spectrum);
+    EXPECT_EQ(AnalysisResults.SpectrumFirst, 600);
+    EXPECT_EQ(AnalysisResults.SpectrumLast, 511);
+    EXPECT_EQ(std::count(AnalysisResults.AmpTable.begin(), AnalysisResults.AmpTable.end(), 1.0), 0);
+}
+
 TEST_F(AfFile, ShortTablesAreWrittenAsZeros) {
     SetRecord(kKindSweepData, 2, 5, 0, {});
     FrequencyResponse.AfcSteps = 2;

@@ -1,3 +1,4 @@
+#include <functional>
 #include <utility>
 
 #include "platform/TextFile.h"
@@ -53,13 +54,13 @@ TEST_F(FileLines, OutOfRangeHeaderValueFailsAtThatField) {
         {HeaderSet::A, {"50", "0"}},
         {HeaderSet::A, {"50", "17"}},
         {HeaderSet::A, {"50", "257"}},  // its low 8 bits would be a valid 1
-        {HeaderSet::A, {"50", "2", "4"}},
-        {HeaderSet::A, {"50", "2", "-1"}},
+        {HeaderSet::A, {"50", "2", "-1"}},  // not a byte
+        {HeaderSet::A, {"50", "2", "256"}},
         {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", "-1"}},
         {HeaderSet::C, {"50", "2", "0", "1", "1", "1", "1", "1", std::to_string(kMaxFileSteps + 1)}},
         {HeaderSet::D, {"50", "2", "0", "0", "-2"}},
         {HeaderSet::E, {"50", "2", "0", "-1"}},
-        {HeaderSet::E, {"50", "2", "0", "20", "19"}},
+        {HeaderSet::E, {"50", "2", "0", "0", std::to_string(kMaxFileSpectrumBin + 1)}},
         {HeaderSet::E, {"50", "2", "0", "0", "10", "40"}},
     };
     for (const auto& [set, values] : cases) {
@@ -73,6 +74,31 @@ TEST_F(FileLines, OutOfRangeHeaderValueFailsAtThatField) {
         if (values.size() == 2) {
             EXPECT_EQ(SampleData.DataChannels, 9);  // the bad one is not stored
         }
+    }
+}
+
+TEST_F(FileLines, ValuesStoredDataCanHoldAreTakenAsTheyAre) {
+    // A gain byte with no range chosen, a live spectrum saved with its first bin above the last,
+    // and a window start below 0: each opens with the value in its field.
+    struct Case {
+        HeaderSet set;
+        std::vector<std::string> values;
+        std::function<bool()> taken;
+    };
+    const Case cases[] = {
+        {HeaderSet::A, {"50", "2", "255"}, [] { return SampleData.DataGain == 255; }},
+        {HeaderSet::A, {"50", "2", "4"}, [] { return SampleData.DataGain == 4; }},
+        {HeaderSet::E, {"50", "2", "0", "600", "511", "10", "1"},
+         [] { return AnalysisResults.SpectrumFirst == 600 && AnalysisResults.SpectrumLast == 511; }},
+        {HeaderSet::D, {"50", "2", "0", "-5", "10", "1"}, [] { return AnalysisResults.FourierFirst == -5; }},
+    };
+    for (const Case& c : cases) {
+        ResetSharedState();
+        std::string text;
+        for (const std::string& value : c.values) text += std::string(23, '.') + " " + value + "\r\n";
+        auto reader = platform::TextReader::FromBytes(text);
+        EXPECT_NO_THROW(ReadHeader(reader, c.set)) << text;
+        EXPECT_TRUE(c.taken()) << text;
     }
 }
 

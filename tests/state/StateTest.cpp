@@ -71,3 +71,13 @@ TEST_F(SharedState, ReadersAreBoundedByWhatTheBuffersHold) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RangeSteps, EachRangeIsFourTimesFinerAndACodeNamingNoRangeScalesAsTheWidest) {
+    const std::pair<int, double> cases[] = {{0, 1.25},  {1, 0.3125}, {2, 0.078125}, {3, 0.01953125},
+                                            {4, 1.25},  {255, 1.25}, {-1, 1.25}};
+    for (const auto& [code, scaled] : cases) EXPECT_EQ(DividedByRangeSteps(1.25, code), scaled) << code;
+}
+
+}  // namespace

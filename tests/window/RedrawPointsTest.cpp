@@ -139,3 +139,29 @@ TEST_F(RedrawPoints, LiveSpectrumSetsTheAxisLimitsWithoutEverCrossingThem) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RedrawPoints, TableModesDrawSixteenChannelsAtMostEachOnItsOwnSeries) {
+    constexpr int kChannels = 20;
+    SampleData.DataChannels = kChannels;
+    FrequencyResponse.AfcDbTable = Table(5, kChannels - 1);
+    FrequencyResponse.AfcPhaseTable = Table(5, kChannels - 1);
+    AnalysisResults.AmpTable = Table(5, kChannels);
+    AnalysisResults.PhaseTable = Table(5, kChannels);
+    AnalysisResults.FourierCount = 8;
+    AnalysisResults.SpectrumFirst = 0;
+    AnalysisResults.SpectrumLast = 4;
+    for (std::uint8_t kind = kKindSweepGain; kind <= kKindSpectrum; ++kind) {
+        SCOPED_TRACE(int(kind));
+        Redraw(kind);
+        for (int number : {1, 16}) {
+            // Every point of a series comes from its own column: 1000 * row + column.
+            const auto points = Points(number);
+            ASSERT_EQ(points.size(), 5u);
+            for (const auto& [x, y] : points) EXPECT_EQ(std::fmod(y, 1000.0), number - 1);
+        }
+    }
+}
+
+}  // namespace
