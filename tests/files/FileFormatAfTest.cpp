@@ -17,32 +17,36 @@ TEST_F(AfFile, ResponseReadDerivesGainAndPhaseAgainstChannelZeroAndWritesItsRows
         Label("Коэф. усиления АЦП    : ", "0") + Label("АЧХ, частота ЦАП      : ", z) +
         Label("АЧХ, напряжение       : ", z) + Label("АЧХ, нач. частота     : ", " 2.00000000000000E+0001") +
         Label("АЧХ, кон. частота     : ", z) + Label("АЧХ, скорость роста   : ", z) +
-        Label("АЧХ, кол-во значений  : ", "1");
+        Label("АЧХ, кол-во значений  : ", "3");
     // Amplitudes, then phases; one blank between values.
     const std::string step0 =
         " 1.00000000000000E+0002  1.00000000000000E+0001  1.00000000000000E+0003"
         "  3.50000000000000E+0002  1.00000000000000E+0001  9.00000000000000E+0001\r\n";
-    const std::string path = Put("resp.af", head + step0 + "0 5 7 10 350 180 extra\r\n");
+    // Steps 2 and 3 differ by exactly +180 and -180: both become -180.
+    const std::string path = Put("resp.af", head + step0 + "0 5 7 10 350 180 extra\r\n1 1 1 0 180 0\r\n1 1 1 180 0 180\r\n");
     SampleData.FrameCount = 500;
     EXPECT_EQ(ReadAfFile(path), FileContent::Response);
     EXPECT_EQ(ChartState.DataKind, kKindSweepGain);
     EXPECT_EQ(SampleData.FrameCount, 0);
     EXPECT_EQ(FrequencyResponse.AfcFreqBegin, 20.0);
-    EXPECT_EQ(AnalysisResults.AmpTable.size(), 6u);
-    ASSERT_EQ(FrequencyResponse.AfcDbTable.size(), 6u);
+    EXPECT_EQ(AnalysisResults.AmpTable.size(), 12u);
+    ASSERT_EQ(FrequencyResponse.AfcDbTable.size(), 12u);
     const auto& db = FrequencyResponse.AfcDbTable;
     EXPECT_DOUBLE_EQ(db[0], -20);
     EXPECT_DOUBLE_EQ(db[1], 20);
     EXPECT_EQ(db[2], -100);  // the first amplitude of the step is 0
     EXPECT_EQ(db[3], -100);
-    EXPECT_EQ(std::vector<double>(FrequencyResponse.AfcPhaseTable.begin(), FrequencyResponse.AfcPhaseTable.begin() + 4),
-              (std::vector<double>{20, 100, -20, 170}));
+    EXPECT_EQ(std::vector<double>(FrequencyResponse.AfcPhaseTable.begin(), FrequencyResponse.AfcPhaseTable.begin() + 8),
+              (std::vector<double>{20, 100, -20, 170, -180, 0, -180, 0}));
 
+    const std::string ones = " 1.00000000000000E+0000  1.00000000000000E+0000  1.00000000000000E+0000";
+    const std::string deg180 = " 1.80000000000000E+0002";
     const std::string written = folder.File("back.af");
     EXPECT_EQ(WriteAfFile(written), FileContent::Response);
     EXPECT_EQ(Text(written), head + step0 +
         " 0.00000000000000E+0000  5.00000000000000E+0000  7.00000000000000E+0000"
-        "  1.00000000000000E+0001  3.50000000000000E+0002  1.80000000000000E+0002\r\n");
+        "  1.00000000000000E+0001  3.50000000000000E+0002  1.80000000000000E+0002\r\n" +
+        ones + " " + z + " " + deg180 + " " + z + "\r\n" + ones + " " + deg180 + " " + z + " " + deg180 + "\r\n");
 }
 
 TEST_F(AfFile, SpectrumAndHarmonicRowsFollowTheirHeaderCounts) {
@@ -107,11 +111,37 @@ TEST_F(AfFile, ShortTablesAreWrittenAsZeros) {
     EXPECT_EQ(AnalysisResults.PhaseTable, (std::vector<double>(6, 0.0)));
 }
 
-TEST_F(AfFile, OtherKindsWriteTheVersionLineAloneAndReadNothing) {
-    SetRecord(kKindPower, 4, 5, 0, {});
+TEST_F(AfFile, EachKindWritesTheTablesOfItsFamilyAndOtherKindsTheVersionLineAlone) {
+    struct Family {
+        int first, last;
+        FileContent content;
+        const char* kindLine;
+    };
+    const Family families[] = {
+        {kKindTimeData, kKindTimeData, FileContent::Spectrum, "СПЕКТРОАНАЛИЗ           \r\n"},
+        {kKindSweepData, kKindSweepPhases, FileContent::Response, "АЧХ И ФЧХ               \r\n"},
+        {kKindHarmonics, kKindHarmonicsLog, FileContent::Harmonics, "ПРЕОБРАЗОВАНИЕ ФУРЬЕ    \r\n"},
+        {kKindSpectrum, kKindSpectrum, FileContent::Spectrum, "СПЕКТРОАНАЛИЗ           \r\n"},
+    };
     const std::string path = folder.File("o.af");
-    EXPECT_EQ(WriteAfFile(path), FileContent::OtherKind);
-    EXPECT_EQ(Text(path), kVersionLine);
+    for (int kind = kKindEmpty; kind <= kKindPlaybackData + 1; ++kind) {
+        SCOPED_TRACE(kind);
+        SetRecord(static_cast<uint8_t>(kind), 4, 5, 0, {});
+        const Family* family = nullptr;
+        for (const Family& f : families) {
+            if (kind >= f.first && kind <= f.last) family = &f;
+        }
+        EXPECT_EQ(WriteAfFile(path), family ? family->content : FileContent::OtherKind);
+        const std::string text = Text(path);
+        if (family) {
+            EXPECT_EQ(text.substr(kVersionLine.size(), std::string(family->kindLine).size()), family->kindLine);
+        } else {
+            EXPECT_EQ(text, kVersionLine);
+        }
+    }
+
+    SetRecord(kKindPower, 4, 5, 0, {});
+    WriteAfFile(path);
     EXPECT_EQ(ReadAfFile(path), FileContent::OtherKind);
     EXPECT_EQ(ChartState.DataKind, kKindPower);
     EXPECT_EQ(SampleData.DataChannels, 4);

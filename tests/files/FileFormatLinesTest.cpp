@@ -12,15 +12,70 @@ platform::TextReader Reading(const std::string& utf8) {
 
 using FileLines = FileFormatTest;
 
-TEST_F(FileLines, NegativeRealStandsDirectlyAfterTheLabel) {
-    SetRecord(kKindTimeData, 4, -2.5, 2, {});
-    const std::string path = folder.File("h.txt");
+void WriteHeaderFile(const std::string& path, HeaderSet set) {
     platform::TextWriter file(path);
-    WriteHeader(file, HeaderSet::A);
+    WriteHeader(file, set);
     file.Close();
-    EXPECT_EQ(Text(path), "Частота сбора данных  : -2.50000000000000E+0000\r\n"
-                          "Количество каналов    : 4\r\n"
-                          "Коэф. усиления АЦП    : 2\r\n");
+}
+
+// Every field its own value, so that a label or a field in the wrong place shows in the bytes.
+void DistinctHeaderValues() {
+    SampleData.DataRate = -2.5;  // a negative real stands directly after the label
+    SampleData.DataChannels = 4;
+    SampleData.DataGain = 2;
+    auto& afc = FrequencyResponse;
+    afc.AfcDacRate = 12.5, afc.AfcAmplitude = 750, afc.AfcFreqBegin = 5, afc.AfcFreqEnd = 80;
+    afc.AfcOctavesPerMin = 30, afc.AfcSteps = 9, afc.AfcRiseTime = 2.25, afc.AfcFallTime = 1.75;
+    auto& results = AnalysisResults;
+    results.FourierFirst = 11, results.FourierCount = 64, results.AnalysisInterval = 0.125;
+    results.SpectrumFirst = 3, results.SpectrumLast = 500;
+    AcquisitionSettings.FftBits = 12;
+}
+
+TEST_F(FileLines, EverySetIsWrittenByteForByteAndReadsBackIntoTheSameFields) {
+    const std::string common =
+        "Частота сбора данных  : -2.50000000000000E+0000\r\n"
+        "Количество каналов    : 4\r\n"
+        "Коэф. усиления АЦП    : 2\r\n";
+    const std::string sweep =
+        "АЧХ, частота ЦАП      :  1.25000000000000E+0001\r\n"
+        "АЧХ, напряжение       :  7.50000000000000E+0002\r\n"
+        "АЧХ, нач. частота     :  5.00000000000000E+0000\r\n"
+        "АЧХ, кон. частота     :  8.00000000000000E+0001\r\n"
+        "АЧХ, скорость роста   :  3.00000000000000E+0001\r\n"
+        "АЧХ, кол-во значений  : 9\r\n";
+    const std::string riseAndFall =
+        "АЧХ, нарастание       :  2.25000000000000E+0000\r\n"
+        "АЧХ, убывание         :  1.75000000000000E+0000\r\n";
+    const std::pair<HeaderSet, std::string> sets[] = {
+        {HeaderSet::A, common},
+        {HeaderSet::B, common + sweep + riseAndFall},
+        {HeaderSet::C, common + sweep},
+        {HeaderSet::D, common +
+            "Начальное значение    : 11\r\n"
+            "Количество данных     : 64\r\n"
+            "Интервал              :  1.25000000000000E-0001\r\n"},
+        {HeaderSet::E, common +
+            "Начальное значение    : 3\r\n"
+            "Количество данных     : 500\r\n"
+            "БПФ, кол-во бит       : 12\r\n"
+            "БПФ, интервал         :  1.25000000000000E-0001\r\n"},
+    };
+    for (const auto& [set, expected] : sets) {
+        SCOPED_TRACE(static_cast<int>(set));
+        ResetSharedState();
+        DistinctHeaderValues();
+        const std::string path = folder.File("h.txt");
+        WriteHeaderFile(path, set);
+        EXPECT_EQ(Text(path), expected);
+
+        // Read into a fresh state and written again, each value comes back under its own label.
+        ResetSharedState();
+        auto reader = Reading(expected);
+        ReadHeader(reader, set);
+        WriteHeaderFile(path, set);
+        EXPECT_EQ(Text(path), expected);
+    }
 }
 
 TEST_F(FileLines, KindLineIsPaddedTo24AndOnlyThePaddedWordIsRecognised) {

@@ -35,24 +35,50 @@ TEST_F(ModuleCheck, DoesNothingWhileAWorkerIsAskedToRun) {
     EXPECT_EQ(ModuleState.QuevPresent, 1);
 }
 
-TEST_F(ModuleCheck, ShutdownReleasesEveryModuleOnceAndReportsARefusal) {
-    CreateOptions();
-    Bench().FailOnCall(ModuleKind::Usb3000, "ReleaseDevice", 1);
-    option.reset();
-    Option = nullptr;
+TEST_F(ModuleCheck, ShutdownReleasesEveryInterfaceOnceAndReportsARefusalOfAModuleThatWasUp) {
+    const struct {
+        const char* name;
+        void (*bench)();
+        ModuleKind refusing;  // its ReleaseDevice at shutdown fails
+        bool quevUp;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"both up", [] {}, ModuleKind::Usb3000, true, {"Не могу освободить интерфейс модуля!"}},
+        // The Quev interface kept from a bring-up that found no module goes quietly.
+        {"no Quev in slot 0", [] { Bench().SetPresent(ModuleKind::Quev, false); }, ModuleKind::Quev, false, {}},
+        {"another module in slot 0", [] { Bench().SetModuleName(ModuleKind::Quev, "E440"); }, ModuleKind::Quev, false,
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bench().Reset();
+        Bench().SetClock(sim::ClockMode::Instant);
+        frontEnd.ClearMessages();
+        c.bench();
+        CreateOptions();
+        frontEnd.ClearMessages();  // what the bring-up had to say
+        ASSERT_NE(ModuleState.QuevModule, nullptr);
+        ASSERT_EQ(ModuleState.QuevPresent, c.quevUp ? 1 : 0);
+        Bench().FailOnCall(c.refusing, "ReleaseDevice", 1);
+        option.reset();
+        Option = nullptr;
 
-    const auto messages = frontEnd.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Text, "Не могу освободить интерфейс модуля!");
-    EXPECT_EQ(messages[0].Caption, "ОШИБКА!!!");
-    EXPECT_EQ(messages[0].Flags, 0x40);
-    EXPECT_EQ(Calls(ModuleKind::Quev, 0, "ReleaseDevice"), 1);
-    EXPECT_EQ(Calls(ModuleKind::Usb3000, 0, "ReleaseDevice"), 1);
-    EXPECT_EQ(ModuleState.QuevModule, nullptr);
-    EXPECT_EQ(ModuleState.Usb3000Module, nullptr);
-    EXPECT_EQ(ModuleState.QuevPresent, 0);
-    EXPECT_EQ(ModuleState.Usb3000DacPresent, 0);
-    EXPECT_EQ(Bench().CallsAfterRelease(), 0);
+        const auto messages = frontEnd.Messages();
+        std::vector<std::string> texts;
+        for (const auto& m : messages) {
+            texts.push_back(m.Text);
+            EXPECT_EQ(m.Caption, "ОШИБКА!!!");
+            EXPECT_EQ(m.Flags, 0x40);
+        }
+        EXPECT_EQ(texts, c.messages);
+        EXPECT_EQ(Calls(ModuleKind::Quev, 0, "ReleaseDevice"), 1);
+        EXPECT_EQ(Calls(ModuleKind::Usb3000, 0, "ReleaseDevice"), 1);
+        EXPECT_EQ(ModuleState.QuevModule, nullptr);
+        EXPECT_EQ(ModuleState.Usb3000Module, nullptr);
+        EXPECT_EQ(ModuleState.QuevPresent, 0);
+        EXPECT_EQ(ModuleState.Usb3000DacPresent, 0);
+        EXPECT_EQ(Bench().CallsAfterRelease(), 0);
+    }
 }
 
 }  // namespace
