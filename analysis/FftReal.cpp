@@ -102,7 +102,7 @@ void SplitStep(std::vector<double>& re, std::vector<double>& im, int32_t n, doub
     im[n / 2 + 1] = -im[n / 2 + 1];
 }
 
-bool ValidSize(int32_t n, int32_t m) {
+bool ValidSize(const std::vector<double>& re, const std::vector<double>& im, int32_t n, int32_t m) {
     if (n < 2 || (n & (n - 1)) != 0) {
         return false;
     }
@@ -111,18 +111,20 @@ bool ValidSize(int32_t n, int32_t m) {
         ++bits;
     }
     const size_t positions = static_cast<size_t>(n) + 1;
-    return m == bits && AnalysisResults.WorkRe.size() >= positions &&
-           AnalysisResults.WorkIm.size() >= positions;
+    return m == bits && re.size() >= positions && im.size() >= positions;
 }
 
 }  // namespace
 
 KernelStatus RealFFT(int32_t n, int32_t m, int32_t direction) {
-    if (!ValidSize(n, m)) {
+    return RealFFT(AnalysisResults.WorkRe, AnalysisResults.WorkIm, n, m, direction);
+}
+
+KernelStatus RealFFT(std::vector<double>& re, std::vector<double>& im, int32_t n, int32_t m,
+                     int32_t direction) {
+    if (!ValidSize(re, im, n, m)) {
         return KernelStatus::BadTransformSize;
     }
-    std::vector<double>& re = AnalysisResults.WorkRe;
-    std::vector<double>& im = AnalysisResults.WorkIm;
     if (direction == -1) {
         SplitStep(re, im, n, -1.0);
         BitReversal(re, im, n);

@@ -5,6 +5,7 @@
 // refusal into the operator's message.
 
 #include <cstdint>
+#include <vector>
 
 enum class KernelStatus : uint8_t {
     Done,
@@ -38,3 +39,6 @@ KernelStatus CalcSequenceComponents(uint8_t a, uint8_t b, uint8_t c);
 // In-place transform of 2n real samples held at positions 1 to n of WorkRe (even samples) and
 // WorkIm (odd samples). direction -1 is the inverse; anything else is forward, scaled by 1/n.
 KernelStatus RealFFT(int32_t n, int32_t m, int32_t direction);
+// The same on a caller's pair of arrays, so that several transforms can run at once.
+KernelStatus RealFFT(std::vector<double>& re, std::vector<double>& im, int32_t n, int32_t m,
+                     int32_t direction);

@@ -1,10 +1,14 @@
 #include "analysis/RealTimeRing.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <numeric>
+#include <thread>
+
+#include "analysis/Kernels.h"
 
 namespace ring {
 
@@ -69,6 +73,42 @@ bool ResampleLastSecond(const int16_t* codes, int channels, int channel, double 
                              code(below);
         (m % 2 == 0 ? re : im)[m / 2] = value;
     }
+    return true;
+}
+
+bool LiveSpectrum(const SpectrumJob& job, std::vector<double>& ampTable, std::vector<double>& phaseTable) {
+    if (TruncOf(job.end - 1000 * job.rateKHz / job.channels) < 0 || job.fftSize < 1) return false;
+    const auto table = [&job](int64_t row, int channel) {
+        return static_cast<size_t>(row * job.channels + channel);
+    };
+    const auto channelSpectrum = [&](int k, std::vector<double>& re, std::vector<double>& im) {
+        ResampleLastSecond(job.codes, job.channels, k, job.end, job.rateKHz, job.interval, job.fftSize,
+                           re.data() + 1, im.data() + 1);
+        RealFFT(re, im, job.fftSize, job.bits, 1);
+        ampTable[table(job.fftSize, k)] = 0;
+        phaseTable[table(job.fftSize, k)] = 0;
+        for (int32_t j = std::max(job.first, 0); j <= std::min(job.last, job.fftSize - 1); ++j) {
+            const double a = re[static_cast<size_t>(j) + 1];
+            const double b = im[static_cast<size_t>(j) + 1];
+            ampTable[table(j, k)] = std::sqrt(a * a + b * b);
+        }
+    };
+
+    // A transform of 2^16 points takes milliseconds: worth a thread from a few channels on.
+    constexpr int64_t kWorthAThread = int64_t{1} << 16;
+    const int64_t work = 2 * static_cast<int64_t>(job.fftSize) * job.channels;
+    unsigned threads = work >= kWorthAThread ? std::thread::hardware_concurrency() : 1u;
+    threads = std::clamp(threads, 1u, static_cast<unsigned>(job.channels));
+    std::atomic<int> next{0};
+    const auto take = [&] {
+        std::vector<double> re(static_cast<size_t>(job.fftSize) + 1);
+        std::vector<double> im(static_cast<size_t>(job.fftSize) + 1);
+        for (int k = next++; k < job.channels; k = next++) channelSpectrum(k, re, im);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(take);
+    take();
+    for (std::thread& helper : helpers) helper.join();
     return true;
 }
 

@@ -56,6 +56,25 @@ FrameSpan OscilloscopeSpan(double end, double rateKHz, double recordTime, int ch
 bool ResampleLastSecond(const int16_t* codes, int channels, int channel, double end,
                         double rateKHz, double interval, int32_t fftSize, double* re, double* im);
 
+// The live spectrum: for every channel, the last second resampled as above, transformed by
+// RealFFT (forward, n = fftSize, m = bits) in arrays of its own, and the amplitudes of bins
+// first .. last put into ampTable (row j, channel k at j x channels + k); row fftSize of ampTable
+// and phaseTable is zeroed, no phase is stored. The channels are spread over the cores; each is
+// computed the same way whichever thread takes it. False, with the tables untouched, when the last
+// second starts before the ring. The caller sizes both tables to (fftSize + 1) x channels.
+struct SpectrumJob {
+    const int16_t* codes = nullptr;
+    int channels = 0;
+    double end = 0;
+    double rateKHz = 0;
+    double interval = 0;
+    int32_t fftSize = 0;
+    int32_t bits = 0;
+    int32_t first = 0;
+    int32_t last = -1;
+};
+bool LiveSpectrum(const SpectrumJob& job, std::vector<double>& ampTable, std::vector<double>& phaseTable);
+
 // Puts the ring in time order: samples [0, newest) are the newest laps' blocks, [newest, total)
 // the older rest; the result is the older part followed by the newest. The smaller part goes
 // through `scratch`, which is released afterwards; when scratch memory cannot be had, the parts

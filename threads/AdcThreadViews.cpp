@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "analysis/Decimate.h"
-#include "analysis/Kernels.h"
 #include "analysis/RealTimeRing.h"
 #include "state/State.h"
 #include "threads/AdcThread.h"
@@ -66,27 +65,25 @@ void ADCThread::ShowSpectrum() {
         results.AmpTable.size() < rows * channels || results.PhaseTable.size() < rows * channels) {
         return;
     }
-    const double end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
+    ring::SpectrumJob job;
+    job.codes = SampleData.SampleBuffer.data();
+    job.channels = channels;
+    job.end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
+    job.rateKHz = run_.rate;
+    job.interval = results.AnalysisInterval;
+    job.fftSize = fftSize;
+    job.bits = AcquisitionSettings.FftBits;
+    job.first = results.SpectrumFirst;
+    job.last = results.SpectrumLast;
 
     ChartUpdate update(*Forma->Chart);
     ClearAllSeries();
+    if (!ring::LiveSpectrum(job, results.AmpTable, results.PhaseTable)) return;
+    const int32_t first = std::max(results.SpectrumFirst, 0);
+    const int32_t last = std::min(results.SpectrumLast, fftSize - 1);
     for (int k = 0; k < channels; ++k) {
-        if (!ring::ResampleLastSecond(SampleData.SampleBuffer.data(), channels, k, end, run_.rate,
-                                      results.AnalysisInterval, fftSize, results.WorkRe.data() + 1,
-                                      results.WorkIm.data() + 1)) {
-            return;
-        }
-        RealFFT(fftSize, AcquisitionSettings.FftBits, 1);
-        results.AmpTable[TableIndex(static_cast<size_t>(fftSize), k)] = 0;
-        results.PhaseTable[TableIndex(static_cast<size_t>(fftSize), k)] = 0;
         ui::Series& series = *Forma->Series[static_cast<size_t>(k)];
-        series.Reserve(static_cast<size_t>(std::max(0, results.SpectrumLast - results.SpectrumFirst + 1)));
-        for (int32_t j = results.SpectrumFirst; j <= results.SpectrumLast; ++j) {
-            const double re = results.WorkRe[static_cast<size_t>(j) + 1];
-            const double im = results.WorkIm[static_cast<size_t>(j) + 1];
-            const double amplitude = std::sqrt(re * re + im * im);
-            results.AmpTable[TableIndex(static_cast<size_t>(j), k)] = amplitude;
-            series.AddXY(j, amplitude);
-        }
+        series.Reserve(static_cast<size_t>(std::max(0, last - first + 1)));
+        for (int32_t j = first; j <= last; ++j) series.AddXY(j, results.AmpTable[TableIndex(static_cast<size_t>(j), k)]);
     }
 }

@@ -7,7 +7,9 @@
 #include <numeric>
 #include <vector>
 
+#include "analysis/Kernels.h"
 #include "analysis/RealTimeRing.h"
+#include "state/State.h"
 
 namespace {
 
@@ -110,6 +112,43 @@ TEST(RealTimeRing, ResamplingReadsOnlyCompletedFramesOfTheRing) {
     // A second that would start before the ring is refused.
     EXPECT_FALSE(ring::ResampleLastSecond(codes.data(), channels, 0, 30, 0.08, 2.5, fftSize,
                                           re.data(), im.data()));
+}
+
+TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsResampledSecond) {
+    // 16 channels of noise, 3 blocks of 1 s at 64 kHz: the spread over threads changes nothing.
+    const int channels = 16;
+    const double rate = 64;
+    const int32_t fftSize = 2048, bits = 12;
+    const double interval = 500 * rate / fftSize / channels;
+    std::vector<int16_t> codes(3 * 64000);
+    uint32_t seed = 7;
+    for (int16_t& code : codes) {
+        seed = seed * 1664525u + 1013904223u;
+        code = static_cast<int16_t>(seed >> 20);
+    }
+    const double end = 2.0 * 64000 / channels;
+    const size_t table = static_cast<size_t>(fftSize + 1) * channels;
+    std::vector<double> amp(table, -1), phase(table, -1);
+    ring::SpectrumJob job{codes.data(), channels, end, rate, interval, fftSize, bits, 3, 1500};
+    ASSERT_TRUE(ring::LiveSpectrum(job, amp, phase));
+
+    ResetSharedState();
+    AnalysisResults.WorkRe.assign(fftSize + 1, 0);
+    AnalysisResults.WorkIm.assign(fftSize + 1, 0);
+    for (int k = 0; k < channels; ++k) {
+        ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, k, end, rate, interval, fftSize,
+                                             AnalysisResults.WorkRe.data() + 1, AnalysisResults.WorkIm.data() + 1));
+        ASSERT_EQ(RealFFT(fftSize, bits, 1), KernelStatus::Done);
+        for (int32_t j = 0; j <= fftSize; ++j) {
+            const size_t at = static_cast<size_t>(j) * channels + k;
+            const double re = AnalysisResults.WorkRe[static_cast<size_t>(j) + 1];
+            const double im = AnalysisResults.WorkIm[static_cast<size_t>(j) + 1];
+            const double expected = j >= 3 && j <= 1500 ? std::sqrt(re * re + im * im) : j == fftSize ? 0 : -1;
+            ASSERT_EQ(amp[at], expected) << "channel " << k << " bin " << j;
+        }
+        ASSERT_EQ(phase[static_cast<size_t>(fftSize) * channels + k], 0);
+    }
+    ResetSharedState();
 }
 
 TEST(RealTimeRing, RotationPutsTheOlderPartFirst) {
