@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/DateTime.h"
+#include "platform/Numbers.h"
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
 #include "state/State.h"
@@ -147,6 +148,15 @@ bool SizeSampleBuffer(int64_t samples) {
     SampleData.FrameCount = 0;
     bringup::ShowError("Недостаточно памяти для сбора данных!", 0);
     return false;
+}
+
+std::string RecordingSummary(const char* gainKey, int gain, int32_t blocks) {
+    using platform::IntToStr;
+    return "LONG,  Сбор данных  " + platform::DateTimeToStr(SampleData.DataTime) +
+           ",  Q=" + platform::FloatToStr(SampleData.DataRate) + "кГц,  N=" + IntToStr(SampleData.DataChannels) +
+           ",  " + gainKey + "=" + IntToStr(gain) + ",  NB=" + IntToStr(blocks) +
+           ",  RBA=" + IntToStr(BlockRing.BlockSize) + ",  ND=" + IntToStr(SampleData.SampleCount) +
+           ",  NK=" + IntToStr(SampleData.FrameCount);
 }
 
 }  // namespace adc

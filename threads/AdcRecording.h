@@ -86,4 +86,10 @@ bool ReadBlocks(const BlockingRead& read);
 // one "ОШИБКА!!!" box says so, and the result is false; nothing else is touched.
 bool SizeSampleBuffer(int64_t samples);
 
+// The log line of a finished blocking recording, from the data in memory and BlockSize:
+// "LONG,  Сбор данных  <date and time>,  Q=<rate>кГц,  N=<channels>,  <gainKey>=<gain>,
+// NB=<blocks>,  RBA=..,  ND=..,  NK=..". The long recording reports "K" and its range code,
+// the balancing run "KoefB" and the gain of its plane channels.
+std::string RecordingSummary(const char* gainKey, int gain, int32_t blocks);
+
 }  // namespace adc

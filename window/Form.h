@@ -148,6 +148,8 @@ public:
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
     // The correction from the data in memory (window/pages/BalancePageCorrection.cpp).
     void SpeedButtonBalanceClick(ui::Control* Sender);
+    // The recording and its five revolutions (window/pages/BalancePageRun.cpp).
+    void SpeedButtonBRunClick(ui::Control* Sender);
 
     // ---- Power page (TabSheetPower) -------------------------------------------------------------
     // The computation (window/pages/PowerPageCompute.cpp); views, voltage wiring and averaging
@@ -191,6 +193,11 @@ public:
     void SpeedButtonMetSinClick(ui::Control* Sender);
     void SpeedButtonMetSquareClick(ui::Control* Sender);
     void SpeedButtonMetPilaClick(ui::Control* Sender);
+    // The one-second recording and its mean (window/pages/MetrologPageRecord.cpp).
+    void SpeedButtonMetRecordClick(ui::Control* Sender);
+    // The rate bars (window/pages/MetrologPage.cpp).
+    void TrackBarMetQadcChange(ui::Control* Sender);
+    void TrackBarMetQdacChange(ui::Control* Sender);
 
 protected:
     // An event handler bound to one of this form's handler methods.

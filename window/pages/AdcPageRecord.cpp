@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/DateTime.h"
-#include "platform/Numbers.h"
 #include "state/State.h"
 #include "threads/AdcRecording.h"
 #include "threads/AdcThread.h"
@@ -48,15 +46,6 @@ bool RecordLongPass(adc::Module module) {
     return adc::ReadBlocks({module, geometry.blocks, geometry.blockSize, SampleData.SampleBuffer.data()});
 }
 
-std::string LongLogLine() {
-    using platform::IntToStr;
-    return "LONG,  Сбор данных  " + platform::DateTimeToStr(SampleData.DataTime) +
-           ",  Q=" + platform::FloatToStr(SampleData.DataRate) + "кГц,  N=" + IntToStr(SampleData.DataChannels) +
-           ",  K=" + IntToStr(SampleData.DataGain) + ",  NB=" + IntToStr(BlockRing.BlockCount) +
-           ",  RBA=" + IntToStr(BlockRing.BlockSize) + ",  ND=" + IntToStr(SampleData.SampleCount) +
-           ",  NK=" + IntToStr(SampleData.FrameCount);
-}
-
 }  // namespace
 
 void TForma::SpeedButtonRecordClick(ui::Control*) {
@@ -83,7 +72,7 @@ void TForma::SpeedButtonRecordClick(ui::Control*) {
         }
         SpeedButtonRecord->SetDown(false);
         RedrawChart();
-        Memo->Lines().Add(LongLogLine());
+        Memo->Lines().Add(adc::RecordingSummary("K", SampleData.DataGain, BlockRing.BlockCount));
         return;
     }
 

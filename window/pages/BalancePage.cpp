@@ -5,6 +5,7 @@ void TForma::CreateBalancePage() {
     SpeedButtonBRun->SetHint("Запуск сбора данных");
     SpeedButtonBRun->SetGroupIndex(1);
     SpeedButtonBRun->SetAllowAllUp(true);
+    SpeedButtonBRun->OnClick = Handler(&TForma::SpeedButtonBRunClick);
 
     // Gain of the plane channels; no choice until the settings file restores one.
     GroupBoxBKoef = TabSheetBalance->Add<ui::GroupBox>("GroupBoxBKoef", 36, 0, 58, 40);
@@ -12,6 +13,8 @@ void TForma::CreateBalancePage() {
     GroupBoxBKoef->SetHint("Усиление сигналов ускорения в АЦП");
     ComboBoxBKoef = GroupBoxBKoef->Add<ui::ComboBox>("ComboBoxBKoef", 4, 15, 50, 21);
     ComboBoxBKoef->Items().Assign({"нет", "  4 ", " 16 ", " 64 "});
+    // A gain chosen while the real-time acquisition runs makes it set the module up again.
+    ComboBoxBKoef->OnChange = Handler(&TForma::ComboBoxKChange);
 
     SpeedButtonBalance = TabSheetBalance->Add<ui::SpeedButton>("SpeedButtonBalance", 98, 8, 56, 25);
     SpeedButtonBalance->SetCaption("БАЛАНС");

@@ -1,4 +1,21 @@
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "platform/Numbers.h"
+#include "state/State.h"
 #include "window/Form.h"
+
+namespace {
+
+// kHz per position of TrackBarMetQdac.
+constexpr std::array<double, 15> kDacRates = {1, 2, 4, 5, 8, 10, 16, 20, 25, 32, 40, 50, 80, 100, 125};
+
+std::string RateCaption(const char* converter, double rateKHz) {
+    return std::string(" ") + converter + " :  " + platform::FloatToStrG(rateKHz, 3) + " кГц ";
+}
+
+}  // namespace
 
 void TForma::CreateMetrologPage() {
     // Range of the codes; the start-up chooses the first.
@@ -32,12 +49,15 @@ void TForma::CreateMetrologPage() {
         const char* barName;
         int positions;
         int left;
+        void (TForma::*change)(ui::Control*);
     };
     const RateBar bars[] = {
         {&MetrologPage::GroupBoxMetQadc, "GroupBoxMetQadc", " АЦП :  5 кГц ", "АЦП, частота опроса",
-         &MetrologPage::TrackBarMetQadc, "TrackBarMetQadc", 33, 306},
+         &MetrologPage::TrackBarMetQadc, "TrackBarMetQadc", adc_page::kRatePositions, 306,
+         &TForma::TrackBarMetQadcChange},
         {&MetrologPage::GroupBoxMetQdac, "GroupBoxMetQdac", " ЦАП :  5 кГц ", "ЦАП, частота опроса",
-         &MetrologPage::TrackBarMetQdac, "TrackBarMetQdac", 15, 428},
+         &MetrologPage::TrackBarMetQdac, "TrackBarMetQdac", static_cast<int>(kDacRates.size()), 428,
+         &TForma::TrackBarMetQdacChange},
     };
     for (const auto& b : bars) {
         ui::GroupBox* box = TabSheetMetrolog->Add<ui::GroupBox>(b.boxName, b.left, 0, 120, 40);
@@ -46,6 +66,7 @@ void TForma::CreateMetrologPage() {
         ui::TrackBar* bar = box->Add<ui::TrackBar>(b.barName, 4, 14, 112, 22);
         bar->SetRange(1, b.positions);
         bar->SetPosition(1);
+        bar->OnChange = Handler(b.change);
         this->*b.box = box;
         this->*b.bar = bar;
     }
@@ -63,7 +84,8 @@ void TForma::CreateMetrologPage() {
         {&MetrologPage::SpeedButtonMetSquare, "SpeedButtonMetSquare", "Сигнал :  ПРЯМОУГОЛЬНИК",
          &TForma::SpeedButtonMetSquareClick},
         {&MetrologPage::SpeedButtonMetPila, "SpeedButtonMetPila", "Сигнал :  ПИЛА", &TForma::SpeedButtonMetPilaClick},
-        {&MetrologPage::SpeedButtonMetRecord, "SpeedButtonMetRecord", "Запуск сбора данных", nullptr},
+        {&MetrologPage::SpeedButtonMetRecord, "SpeedButtonMetRecord", "Запуск сбора данных",
+         &TForma::SpeedButtonMetRecordClick},
         {&MetrologPage::SpeedButtonMetPlay, "SpeedButtonMetPlay", "Расчёт АЧХ", nullptr},
     };
     int left = 552;
@@ -74,4 +96,17 @@ void TForma::CreateMetrologPage() {
         this->*b.button = button;
         left += 32;
     }
+}
+
+// No limit applies to either rate and no module is asked: the ADC rate is that of the next
+// synthesised signal, and nothing reads the DAC rate yet.
+void TForma::TrackBarMetQadcChange(ui::Control*) {
+    MetrologySettings.MetAdcRate = adc_page::RateAt(TrackBarMetQadc->Position(), false);
+    GroupBoxMetQadc->SetCaption(RateCaption("АЦП", MetrologySettings.MetAdcRate));
+}
+
+void TForma::TrackBarMetQdacChange(ui::Control*) {
+    const int position = std::clamp(TrackBarMetQdac->Position(), 1, static_cast<int>(kDacRates.size()));
+    MetrologySettings.MetDacRate = kDacRates[static_cast<size_t>(position - 1)];
+    GroupBoxMetQdac->SetCaption(RateCaption("ЦАП", MetrologySettings.MetDacRate));
 }

@@ -2,7 +2,6 @@
 // shaped for one channel, and the signal generated into it in codes of the chosen range.
 
 #include <algorithm>
-#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "analysis/Metrology.h"
 #include "platform/Numbers.h"
 #include "state/State.h"
+#include "threads/AdcRecording.h"
 #include "threads/WorkerSlot.h"
 #include "ui/Application.h"
 #include "window/Form.h"
@@ -89,16 +89,7 @@ bool TForma::PrepareMetSignal() {
     for (ui::Series* s : Series) s->Clear();
     // Whatever was recorded before, the signal is one channel: every reader of the buffer then
     // stays within its samples.
-    try {
-        SampleData.SampleBuffer.clear();
-        SampleData.SampleBuffer.shrink_to_fit();
-        SampleData.SampleBuffer.resize(static_cast<size_t>(*samples));
-    } catch (const std::bad_alloc&) {
-        SampleData.SampleCount = 0;
-        SampleData.FrameCount = 0;
-        Refuse(kSignalTooLong);
-        return false;
-    }
+    if (!adc::SizeSampleBuffer(*samples)) return false;
     SampleData.DataChannels = 1;
     SampleData.SampleCount = *samples;
     SampleData.FrameCount = *samples;
