@@ -144,5 +144,9 @@ size_t BenchControl::DacUnderruns(ModuleKind kind, int instance) {
   ModuleCore* module = State().Instance(kind, instance);
   return module ? module->Transfers().DacUnderruns() : 0;
 }
+uint64_t BenchControl::AdcOverruns(ModuleKind kind, int instance) {
+  ModuleCore* module = State().Instance(kind, instance);
+  return module ? module->Transfers().AdcOverruns() : 0;
+}
 
 }  // namespace sim

@@ -81,6 +81,14 @@ class SIM_API BenchControl {
   // reached the output too late to be played.
   std::vector<uint16_t> DacWords(ModuleKind kind, int instance);
   size_t DacUnderruns(ModuleKind kind, int instance);
+  // The ADC samples an instance lost since its last START_READ: those that arrived while no read
+  // was queued and its input FIFO (the InputFifoLength of Defaults.h, in samples: 3072 on the
+  // Quev module, 12288 on the USB3000, 4 ms at 3000 kHz) was full. The next read then takes the
+  // FIFO's samples and continues after the lost ones (a ramp input jumps). A scaled clock shortens
+  // the FIFO's time by its scale too. A reader that must lose nothing keeps a read queued ahead;
+  // several may wait on one overlapped record, and CompletedTransfers (modules/Overlapped.h)
+  // tells how many of them have completed, since two completions before a wait leave one signal.
+  uint64_t AdcOverruns(ModuleKind kind, int instance);
 };
 
 SIM_API BenchControl& Bench();

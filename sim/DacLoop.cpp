@@ -23,11 +23,22 @@ DacSample DecodeDacWord(DacFormat format, uint16_t word) {
 
 void FirstOrderLowPass::SetCorner(double hz) {
   tau_ = hz > 0 ? 1.0 / (2.0 * std::numbers::pi * hz) : 1.0;
+  lastStep_ = 0;
 }
 
 double FirstOrderLowPass::AdvanceTo(double t) {
   if (t > time_) {
-    output_ = input_ + (output_ - input_) * std::exp(-(t - time_) / tau_);
+    // A settled output stays where it is; the bench asks for it every frame.
+    if (std::abs(output_ - input_) < 1e-9) {
+      output_ = input_;
+    } else {
+      const double step = t - time_;
+      if (step != lastStep_) {
+        lastStep_ = step;
+        lastDecay_ = std::exp(-step / tau_);
+      }
+      output_ = input_ + (output_ - input_) * lastDecay_;
+    }
     time_ = t;
   }
   return output_;

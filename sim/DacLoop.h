@@ -36,6 +36,7 @@ class FirstOrderLowPass {
 
  private:
   double tau_ = 1.0;
+  double lastStep_ = 0, lastDecay_ = 1;  // the decay over the last step length asked for
   double time_ = 0;
   double input_ = 0;
   double output_ = 0;
@@ -47,7 +48,7 @@ class FirstOrderLowPass {
 // written after its output time is lost, and a stop takes effect from the moment it is made.
 // The bench reads the history through one cursor that only moves forward in time; runs the
 // cursor has passed are forgotten, the latest run's words are kept for tests.
-class DacLoop {
+class DacLoop final : public DacSource {
  public:
   explicit DacLoop(DacFormat format) : format_(format) {}
 
@@ -62,7 +63,7 @@ class DacLoop {
   void Append(const int16_t* words, size_t count, double writtenAtS);
 
   // The outputs at time t, read by the cursor; calls must not go back in time.
-  DacLevels LevelsAt(double t);
+  DacLevels LevelsAt(double t) override;
 
   // The latest run's words and the words it lost.
   const std::vector<uint16_t>& Words() const;

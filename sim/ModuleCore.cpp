@@ -73,7 +73,7 @@ int32_t ModuleCore::Read(int16_t* buffer, const uint32_t* count, OverlappedRecor
   if (!Enter("ReadData")) return 0;
   if (buffer == nullptr || !WholeUnits(count) || overlapped == nullptr) return 0;
   const bool stall = bench_.TakeStall(kind_, Direction::Read);
-  transfers_.QueueRead(buffer, *count, overlapped->hEvent, stall);
+  transfers_.QueueRead(buffer, *count, overlapped, stall);
   return 1;
 }
 
@@ -82,7 +82,7 @@ int32_t ModuleCore::Write(int16_t* words, const uint32_t* count, OverlappedRecor
   if (!Enter("WriteData") || !fitted) return 0;
   if (words == nullptr || !WholeUnits(count) || overlapped == nullptr) return 0;
   const bool stall = bench_.TakeStall(kind_, Direction::Write);
-  transfers_.QueueWrite(words, *count, overlapped->hEvent, stall);
+  transfers_.QueueWrite(words, *count, overlapped, stall);
   return 1;
 }
 

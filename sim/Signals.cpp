@@ -7,82 +7,80 @@ namespace sim {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kRad = std::numbers::pi / 180.0;
 
-// Phase k of the symmetric set: A, B, C lag by 0, 120 and 240 degrees.
-double PhaseAngle(const DriveModel& drive, int phase, double t) {
-  return kTwoPi * drive.MainsHz * t - kTwoPi * phase / 3.0;
+// The phase set's voltage (or current, lagging by lagDeg) of phase `phase`: the fundamental and
+// every listed harmonic order n at n times the fundamental's angle.
+void AddPhaseSet(InputPlan& plan, const DriveModel& drive, double peakMv, double lagDeg,
+                 const std::vector<DriveModel::Order>& orders, int phase, double sign) {
+  const double shift = -kTwoPi * phase / 3.0;
+  plan.Tones.push_back({drive.MainsHz, sign * peakMv, shift - lagDeg * kRad});
+  for (const auto& h : orders)
+    plan.Tones.push_back({h.N * drive.MainsHz, sign * peakMv * h.Relative, h.N * shift - lagDeg * kRad});
 }
 
-double PhaseVoltageMv(const DriveModel& drive, int phase, double t) {
-  const double theta = PhaseAngle(drive, phase, t);
-  double v = std::sin(theta);
-  for (const auto& h : drive.VoltageHarmonics) v += h.Relative * std::sin(h.N * theta);
-  return drive.VoltageMv * v;
-}
-
-double PhaseCurrentMv(const DriveModel& drive, int phase, double t) {
-  const double theta = PhaseAngle(drive, phase, t);
-  const double lag = drive.CurrentLagDeg * kDeg;
-  double i = std::sin(theta - lag);
-  for (const auto& h : drive.CurrentHarmonics) i += h.Relative * std::sin(h.N * theta - lag);
-  return drive.CurrentMv * i;
-}
-
-double SinesMv(const InputSignal& input, double t) {
-  double v = input.OffsetMv;
-  for (const auto& h : input.Harmonics)
-    v += h.AmplitudeMv * std::sin(kTwoPi * h.FrequencyHz * t + h.PhaseDeg * kDeg);
-  return v;
-}
-
-double MarkMv(const RotorModel& rotor, double t) {
-  if (rotor.ShaftHz <= 0) return 0;
-  const double sinceFirst = t - rotor.FirstMarkS;
-  const double nearest = rotor.FirstMarkS + std::round(sinceFirst * rotor.ShaftHz) / rotor.ShaftHz;
-  const double z = (t - nearest) / (rotor.MarkWidthMs * 1e-3);
-  return rotor.MarkPeakMv * std::exp(-0.5 * z * z);
-}
-
-double VibrationMv(const RotorModel& rotor, int plane, double t) {
-  const double hz = rotor.ShaftHz * rotor.VibrationOrder;
-  return rotor.VibrationMv[plane & 1] *
-         std::sin(kTwoPi * hz * (t - rotor.FirstMarkS) + rotor.VibrationPhaseDeg[plane & 1] * kDeg);
+void AddVoltage(InputPlan& plan, const DriveModel& drive, int phase, double sign = 1) {
+  AddPhaseSet(plan, drive, drive.VoltageMv, 0, drive.VoltageHarmonics, phase, sign);
 }
 
 }  // namespace
 
-double InputMv(const BenchModel& model, const InputSignal& input, double t, const DacLevels& dac) {
+InputPlan PlanInput(const BenchModel& model, const InputSignal& input) {
   const DriveModel& drive = model.Drive;
+  const RotorModel& rotor = model.Rotor;
   const int phase = ((input.Index % 3) + 3) % 3;
+  InputPlan plan;
   switch (input.Kind) {
     case SignalKind::Zero:
+      break;
     case SignalKind::Ramp:
-      return 0;
+      plan.From = InputPlan::Source::Ramp;
+      break;
     case SignalKind::Sines:
-      return SinesMv(input, t);
+      plan.OffsetMv = input.OffsetMv;
+      for (const auto& h : input.Harmonics)
+        plan.Tones.push_back({h.FrequencyHz, h.AmplitudeMv, h.PhaseDeg * kRad});
+      break;
     case SignalKind::PhaseCurrent:
-      return PhaseCurrentMv(drive, phase, t);
+      AddPhaseSet(plan, drive, drive.CurrentMv, drive.CurrentLagDeg, drive.CurrentHarmonics, phase,
+                  1);
+      break;
     case SignalKind::PhaseVoltage:
-      return PhaseVoltageMv(drive, phase, t);
+      AddVoltage(plan, drive, phase);
+      break;
     case SignalKind::LineVoltage:
-      return PhaseVoltageMv(drive, phase, t) - PhaseVoltageMv(drive, (phase + 1) % 3, t);
-    case SignalKind::SpeedPulses: {
-      const double cycles = t * drive.SpeedPulseHz;
-      return cycles - std::floor(cycles) < 0.5 ? drive.SpeedPulseHighMv : 0.0;
-    }
+      AddVoltage(plan, drive, phase);
+      AddVoltage(plan, drive, (phase + 1) % 3, -1);
+      break;
+    case SignalKind::SpeedPulses:
+      plan.PulseHz = drive.SpeedPulseHz;
+      plan.PulseHighMv = drive.SpeedPulseHighMv;
+      break;
     case SignalKind::Torque:
-      return drive.TorqueMv + drive.TorqueRippleMv * std::sin(kTwoPi * 2 * drive.MainsHz * t);
+      plan.OffsetMv = drive.TorqueMv;
+      plan.Tones.push_back({2 * drive.MainsHz, drive.TorqueRippleMv, 0});
+      break;
     case SignalKind::RevolutionMark:
-      return MarkMv(model.Rotor, t);
-    case SignalKind::Vibration:
-      return VibrationMv(model.Rotor, input.Index, t);
+      plan.MarkHz = rotor.ShaftHz > 0 && rotor.MarkWidthMs > 0 ? rotor.ShaftHz : 0;
+      plan.FirstMarkS = rotor.FirstMarkS;
+      plan.MarkPeakMv = rotor.MarkPeakMv;
+      plan.MarkSigmaS = rotor.MarkWidthMs * 1e-3;
+      break;
+    case SignalKind::Vibration: {
+      const int plane = input.Index & 1;
+      const double hz = rotor.ShaftHz * rotor.VibrationOrder;
+      plan.Tones.push_back({hz, rotor.VibrationMv[plane],
+                            rotor.VibrationPhaseDeg[plane] * kRad - kTwoPi * hz * rotor.FirstMarkS});
+      break;
+    }
     case SignalKind::DacDirect:
-      return dac.Direct[input.Index & 1];
     case SignalKind::DacLowPass:
-      return dac.Filtered[input.Index & 1];
+      plan.From = input.Kind == SignalKind::DacDirect ? InputPlan::Source::DacDirect
+                                                      : InputPlan::Source::DacFiltered;
+      plan.Dac = input.Index & 1;
+      break;
   }
-  return 0;
+  return plan;
 }
 
 }  // namespace sim

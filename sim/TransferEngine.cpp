@@ -12,6 +12,13 @@ int64_t NsFor(uint64_t samples, double rateKHz) {
   return static_cast<int64_t>(std::ceil(static_cast<double>(samples) * 1e6 / rateKHz));
 }
 
+// The bench synthesises a waiting read's samples at least this often (in samples of the stream,
+// and not more often than every 2 ms of simulated time), so that completing a read leaves
+// little to do and its event comes on time.
+constexpr uint64_t kTickSamples = 8192;
+constexpr int64_t kMinTickNs = 2'000'000;
+constexpr uint64_t kScratchFrames = 4096;
+
 }  // namespace
 
 TransferEngine::TransferEngine(ModuleKind kind, SimClock& clock)
@@ -19,113 +26,198 @@ TransferEngine::TransferEngine(ModuleKind kind, SimClock& clock)
       clock_(clock),
       dac_(kind == ModuleKind::Quev ? DacFormat::Quev : DacFormat::Usb3000) {}
 
+void TransferEngine::Finish(OverlappedRecord* overlapped, platform::Event event) {
+  if (overlapped != nullptr) CountCompletedTransfer(*overlapped);
+  platform::SetEvent(event);
+}
+
+// ---- ADC
+
 void TransferEngine::StartRead(const AdcSetup& setup, const BenchModel& model) {
   std::lock_guard lock(mutex_);
-  CancelLocked(read_);
-  adc_ = setup;
-  adc_.Channels = std::clamp(adc_.Channels, 1, 16);
-  model_ = model;
+  CancelReadsLocked();
+  synth_ = std::make_unique<AdcSynth>(kind_, setup, model);
   dac_.SetCorner(model.LowPassCornerHz);
-  cachedFrame_ = -1;
-  read_.Running = true;
-  read_.StartNs = clock_.NowNs();
-  read_.RateKHz = setup.RateKHz > 0 ? setup.RateKHz : 1;
-  read_.QueuedEnd = 0;
-  readStartS_ = static_cast<double>(read_.StartNs) * 1e-9;
+  reading_ = true;
+  readStartNs_ = clock_.NowNs();
+  readStartS_ = static_cast<double>(readStartNs_) * 1e-9;
+  stream_.Start(setup.RateKHz > 0 ? setup.RateKHz : 1,
+                kind_ == ModuleKind::Quev ? defaults::kQuevInputFifoLength
+                                          : defaults::kUsb3000InputFifoLength);
 }
 
 void TransferEngine::StopRead() {
   std::lock_guard lock(mutex_);
-  CancelLocked(read_);
-  read_.Running = false;
+  CancelReadsLocked();
+  reading_ = false;
 }
+
+void TransferEngine::CancelReadsLocked() {
+  for (const Read& r : reads_)
+    if (r.Timer != 0) clock_.Cancel(r.Timer);
+  reads_.clear();
+  readStalled_ = false;
+  if (tick_ != 0) clock_.Cancel(tick_);
+  tick_ = 0;
+  ++tickGeneration_;
+}
+
+void TransferEngine::QueueRead(int16_t* buffer, uint32_t count, OverlappedRecord* overlapped,
+                               bool stall) {
+  std::lock_guard lock(mutex_);
+  Read r;
+  r.Buffer = buffer;
+  r.Count = count;
+  r.Overlapped = overlapped;
+  r.Event = overlapped->hEvent;
+  readStalled_ = readStalled_ || stall;
+  r.Stalled = readStalled_;
+  if (reading_) {
+    const int64_t elapsed = ReadElapsedLocked();
+    r.Pieces = stream_.Take(count, elapsed, reads_.empty());
+    r.End = r.Pieces.empty() ? 0 : r.Pieces.back().First + r.Pieces.back().Count;
+    if (!r.Stalled)
+      r.Timer = clock_.Schedule(readStartNs_ + std::max(elapsed, stream_.ReadyNs(r.End)),
+                                [this] { CompleteReads(); });
+  }
+  reads_.push_back(std::move(r));
+  ScheduleTickLocked();
+}
+
+void TransferEngine::CompleteReads() {
+  std::lock_guard lock(mutex_);
+  if (!reading_) return;
+  const int64_t elapsed = ReadElapsedLocked();
+  const uint64_t produced = stream_.Produced(elapsed);
+  bool completed = false;
+  while (!reads_.empty() && !reads_.front().Stalled && reads_.front().End <= produced) {
+    FillLocked(reads_.front().End);
+    Finish(reads_.front().Overlapped, reads_.front().Event);
+    reads_.pop_front();
+    completed = true;
+  }
+  if (completed && reads_.empty()) stream_.Emptied(elapsed);
+}
+
+void TransferEngine::FillLocked(uint64_t until) {
+  for (Read& r : reads_) {
+    if (r.Stalled) return;
+    uint64_t offset = 0;  // the read's sample index at the start of the piece
+    for (const StreamPiece& piece : r.Pieces) {
+      const uint64_t pieceEnd = piece.First + piece.Count;
+      if (r.Filled < offset + piece.Count) {
+        const uint64_t from = piece.First + (r.Filled - offset);
+        const uint64_t to = std::min(pieceEnd, until);
+        if (to <= from) return;
+        Synthesise(from, to, r.Buffer + r.Filled);
+        r.Filled += static_cast<uint32_t>(to - from);
+        if (to < pieceEnd) return;
+      }
+      offset += piece.Count;
+    }
+  }
+}
+
+void TransferEngine::Synthesise(uint64_t first, uint64_t end, int16_t* out) {
+  const auto channels = static_cast<uint64_t>(synth_->Channels());
+  uint64_t frame = first / channels;
+  while (first < end) {
+    const uint64_t frames = std::min(kScratchFrames, (end - 1) / channels + 1 - frame);
+    scratch_.resize(frames * channels);
+    synth_->Frames(frame, frames, readStartS_, &dac_, scratch_.data());
+    const uint64_t sliceEnd = std::min(end, (frame + frames) * channels);
+    std::copy(scratch_.begin() + static_cast<ptrdiff_t>(first - frame * channels),
+              scratch_.begin() + static_cast<ptrdiff_t>(sliceEnd - frame * channels), out);
+    out += sliceEnd - first;
+    first = sliceEnd;
+    frame += frames;
+  }
+}
+
+void TransferEngine::ScheduleTickLocked() {
+  if (tick_ != 0 || !reading_ || reads_.empty() || reads_.front().Stalled) return;
+  const uint64_t generation = ++tickGeneration_;
+  const int64_t step = std::max(kMinTickNs, stream_.ReadyNs(kTickSamples));
+  tick_ = clock_.Schedule(clock_.NowNs() + step, [this, generation] { Tick(generation); });
+}
+
+void TransferEngine::Tick(uint64_t generation) {
+  std::lock_guard lock(mutex_);
+  if (generation != tickGeneration_) return;
+  tick_ = 0;
+  if (!reading_) return;
+  FillLocked(stream_.Produced(ReadElapsedLocked()));
+  ScheduleTickLocked();
+}
+
+uint64_t TransferEngine::AdcOverruns() {
+  std::lock_guard lock(mutex_);
+  return stream_.Lost();
+}
+
+// ---- DAC
 
 void TransferEngine::StartWrite(double rateKHz, uint16_t fifoLength, double latencyMs) {
   std::lock_guard lock(mutex_);
-  CancelLocked(write_);
-  write_.Running = true;
-  write_.StartNs = clock_.NowNs();
-  write_.RateKHz = rateKHz > 0 ? rateKHz : 1;
-  write_.QueuedEnd = 0;
-  write_.Fifo = fifoLength;
+  CancelWritesLocked();
+  writing_ = true;
+  writeStartNs_ = clock_.NowNs();
+  writeRateKHz_ = rateKHz > 0 ? rateKHz : 1;
+  writeFifo_ = fifoLength;
+  written_ = 0;
   if (latencyMs < 0)
-    latencyMs = std::max(0.0, fifoLength / write_.RateKHz - defaults::kDacLatencyAdvanceMs);
-  const double now = static_cast<double>(write_.StartNs) * 1e-9;
+    latencyMs = std::max(0.0, fifoLength / writeRateKHz_ - defaults::kDacLatencyAdvanceMs);
+  const double now = static_cast<double>(writeStartNs_) * 1e-9;
   // Without a recording under way no read can ask for the earlier runs any more.
-  if (!read_.Running) dac_.LevelsAt(now);
-  dac_.Start(now, write_.RateKHz, latencyMs * 1e-3);
+  if (!reading_) dac_.LevelsAt(now);
+  dac_.Start(now, writeRateKHz_, latencyMs * 1e-3);
 }
 
 void TransferEngine::StopWrite() {
   std::lock_guard lock(mutex_);
-  CancelLocked(write_);
-  if (write_.Running) dac_.Stop(clock_.NowSeconds());
-  write_.Running = false;
+  CancelWritesLocked();
+  if (writing_) dac_.Stop(clock_.NowSeconds());
+  writing_ = false;
 }
 
-void TransferEngine::CancelLocked(Stream& stream) {
-  for (const Request& r : stream.Pending)
-    if (r.Timer != 0) clock_.Cancel(r.Timer);
-  stream.Pending.clear();
-  stream.Stalled = false;
+void TransferEngine::CancelWritesLocked() {
+  for (const Write& w : writes_)
+    if (w.Timer != 0) clock_.Cancel(w.Timer);
+  writes_.clear();
+  writeStalled_ = false;
 }
 
-void TransferEngine::QueueRead(int16_t* buffer, uint32_t count, platform::Event event,
-                               bool stall) {
-  std::lock_guard lock(mutex_);
-  Queue(read_, Request{0, buffer, count, 0, event, 0}, stall, true);
-}
-
-void TransferEngine::QueueWrite(const int16_t* words, uint32_t count, platform::Event event,
-                                bool stall) {
+void TransferEngine::QueueWrite(const int16_t* words, uint32_t count,
+                                OverlappedRecord* overlapped, bool stall) {
   std::lock_guard lock(mutex_);
   // The words are taken now; the caller may refill its buffer as soon as the write completes.
-  if (write_.Running) dac_.Append(words, count, clock_.NowSeconds());
-  Queue(write_, Request{0, nullptr, count, 0, event, 0}, stall, false);
-}
-
-void TransferEngine::Queue(Stream& stream, Request request, bool stall, bool isRead) {
-  request.Seq = nextSeq_++;
-  request.First = stream.QueuedEnd;
-  stream.QueuedEnd += request.Count;
-  if (stall) stream.Stalled = true;
-  stream.Pending.push_back(request);
-  if (stream.Running && !stream.Stalled) ScheduleLocked(stream, stream.Pending.back(), isRead);
-}
-
-void TransferEngine::ScheduleLocked(Stream& stream, Request& request, bool isRead) {
-  const uint64_t end = request.First + request.Count;
-  const uint64_t played = isRead ? end : (end > stream.Fifo ? end - stream.Fifo : 0);
-  const int64_t due = stream.StartNs + NsFor(played, stream.RateKHz);
-  const uint64_t seq = request.Seq;
-  request.Timer = clock_.Schedule(due, [this, isRead, seq] { Complete(isRead, seq); });
-}
-
-void TransferEngine::Complete(bool isRead, uint64_t seq) {
-  std::lock_guard lock(mutex_);
-  Stream& stream = isRead ? read_ : write_;
-  if (stream.Pending.empty() || stream.Pending.front().Seq != seq) return;  // cancelled
-  const Request request = stream.Pending.front();
-  stream.Pending.pop_front();
-  if (isRead) Fill(request);
-  platform::SetEvent(request.Event);
-}
-
-void TransferEngine::Fill(const Request& request) {
-  const auto n = static_cast<uint64_t>(adc_.Channels);
-  for (uint32_t i = 0; i < request.Count; ++i) {
-    const uint64_t position = request.First + i;
-    ComputeFrame(position / n);
-    request.Buffer[i] = frameCodes_[position % n];
+  if (writing_) dac_.Append(words, count, clock_.NowSeconds());
+  Write w;
+  written_ += count;
+  w.End = written_;
+  w.Overlapped = overlapped;
+  w.Event = overlapped->hEvent;
+  writeStalled_ = writeStalled_ || stall;
+  w.Stalled = writeStalled_;
+  if (writing_ && !w.Stalled) {
+    const uint64_t played = w.End > writeFifo_ ? w.End - writeFifo_ : 0;
+    w.Timer = clock_.Schedule(writeStartNs_ + NsFor(played, writeRateKHz_),
+                              [this] { CompleteWrites(); });
   }
+  writes_.push_back(w);
 }
 
-void TransferEngine::ComputeFrame(uint64_t frame) {
-  if (static_cast<int64_t>(frame) == cachedFrame_) return;
-  cachedFrame_ = static_cast<int64_t>(frame);
-  const double t = static_cast<double>(frame) * adc_.Channels / (read_.RateKHz * 1000.0);
-  FrameCodes(kind_, adc_, model_, t, dac_.LevelsAt(readStartS_ + t), frame * adc_.Channels,
-             frameCodes_.data());
+void TransferEngine::CompleteWrites() {
+  std::lock_guard lock(mutex_);
+  if (!writing_) return;
+  const int64_t elapsed = clock_.NowNs() - writeStartNs_;
+  while (!writes_.empty() && !writes_.front().Stalled) {
+    const Write& w = writes_.front();
+    const uint64_t played = w.End > writeFifo_ ? w.End - writeFifo_ : 0;
+    if (NsFor(played, writeRateKHz_) > elapsed) break;
+    Finish(w.Overlapped, w.Event);
+    writes_.pop_front();
+  }
 }
 
 std::vector<uint16_t> TransferEngine::DacWords() {

@@ -1,21 +1,25 @@
 #pragma once
 
 // One module's block transfers in simulated time. ADC samples are taken frame by frame from
-// START_READ at the programmed rate; a queued read completes when the stream has produced its
-// last sample, is then filled from the bench and its event set. DAC words are played from
-// START_WRITE; a queued write completes when all but the output FIFO's length of the words
-// written so far have been played. Requests of one direction complete in the order queued, and
-// a stop or the release cancels them under the engine's lock: once it returns, nothing touches
-// a caller's buffer or event again. A transfer queued while its converter is stopped never
-// completes.
+// START_READ at the programmed rate and flow into the queued reads in order through the input
+// FIFO (see AdcStream); the bench synthesises them into the caller's buffer as simulated time
+// passes, and a read completes (its event set) once the stream has produced its last sample.
+// DAC words are played from START_WRITE; a queued write completes when all but the output
+// FIFO's length of the words written so far have been played. Every completion is counted in
+// the overlapped record before its event is set (CompletedTransfers). Requests of one direction
+// complete in the order queued, and a stop or the release cancels them under the engine's lock:
+// once it returns, nothing touches a caller's buffer, record or event again. A transfer queued
+// while its converter is stopped never completes.
 
-#include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
+#include "modules/Overlapped.h"
 #include "sim/AdcModel.h"
+#include "sim/AdcStream.h"
 #include "sim/BenchControl.h"
 #include "sim/DacLoop.h"
 
@@ -28,52 +32,71 @@ class TransferEngine {
   void StartRead(const AdcSetup& setup, const BenchModel& model);
   void StopRead();
   // A stalled request never completes, nor does any queued after it until the next start.
-  void QueueRead(int16_t* buffer, uint32_t count, platform::Event event, bool stall);
+  void QueueRead(int16_t* buffer, uint32_t count, OverlappedRecord* overlapped, bool stall);
 
   void StartWrite(double rateKHz, uint16_t fifoLength, double latencyMs);
   void StopWrite();
-  void QueueWrite(const int16_t* words, uint32_t count, platform::Event event, bool stall);
+  void QueueWrite(const int16_t* words, uint32_t count, OverlappedRecord* overlapped, bool stall);
 
   std::vector<uint16_t> DacWords();
   size_t DacUnderruns();
+  uint64_t AdcOverruns();
 
  private:
-  struct Request {
-    uint64_t Seq = 0;
+  struct Read {
     int16_t* Buffer = nullptr;
     uint32_t Count = 0;
-    uint64_t First = 0;  // stream position of the first sample or word
+    uint32_t Filled = 0;  // samples synthesised into the buffer so far
+    std::vector<StreamPiece> Pieces;
+    uint64_t End = 0;  // stream position after the last sample
+    OverlappedRecord* Overlapped = nullptr;
     platform::Event Event = nullptr;
+    bool Stalled = false;
     SimClock::TimerId Timer = 0;
   };
-  struct Stream {
-    bool Running = false;
+  struct Write {
+    uint64_t End = 0;  // words written up to this one
+    OverlappedRecord* Overlapped = nullptr;
+    platform::Event Event = nullptr;
     bool Stalled = false;
-    int64_t StartNs = 0;
-    double RateKHz = 1;
-    uint64_t QueuedEnd = 0;  // stream position after the last queued request
-    uint32_t Fifo = 0;       // words that may stay unplayed when a write completes
-    std::deque<Request> Pending;
+    SimClock::TimerId Timer = 0;
   };
 
-  void Queue(Stream& stream, Request request, bool stall, bool isRead);
-  void ScheduleLocked(Stream& stream, Request& request, bool isRead);
-  void CancelLocked(Stream& stream);
-  void Complete(bool isRead, uint64_t seq);
-  void Fill(const Request& request);
-  void ComputeFrame(uint64_t frame);
+  int64_t ReadElapsedLocked() { return clock_.NowNs() - readStartNs_; }
+  void CancelReadsLocked();
+  void CancelWritesLocked();
+  void CompleteReads();
+  void CompleteWrites();
+  // Synthesises every waiting read's samples at stream positions below `until`, in order.
+  void FillLocked(uint64_t until);
+  void Synthesise(uint64_t first, uint64_t end, int16_t* out);
+  void ScheduleTickLocked();
+  void Tick(uint64_t generation);
+  static void Finish(OverlappedRecord* overlapped, platform::Event event);
 
   ModuleKind kind_;
   SimClock& clock_;
   std::mutex mutex_;
-  uint64_t nextSeq_ = 1;
-  Stream read_, write_;
-  AdcSetup adc_;
-  BenchModel model_;
+
+  bool reading_ = false;
+  bool readStalled_ = false;
+  int64_t readStartNs_ = 0;
   double readStartS_ = 0;
+  AdcStream stream_;
+  std::unique_ptr<AdcSynth> synth_;
+  std::deque<Read> reads_;
+  std::vector<int16_t> scratch_;
+  SimClock::TimerId tick_ = 0;
+  uint64_t tickGeneration_ = 0;
+
+  bool writing_ = false;
+  bool writeStalled_ = false;
+  int64_t writeStartNs_ = 0;
+  double writeRateKHz_ = 1;
+  uint32_t writeFifo_ = 0;
+  uint64_t written_ = 0;
+  std::deque<Write> writes_;
   DacLoop dac_;
-  int64_t cachedFrame_ = -1;
-  std::array<int16_t, 16> frameCodes_{};
 };
 
 }  // namespace sim

@@ -244,7 +244,7 @@ class Usb3000SimModule final : public IUsb3000Module {
   void SampleNow(const AdcSetup& setup, int16_t* out) {
     const BenchModel model = core_.WithBench([](BenchState& s) { return s.model; });
     const double t = core_.WithBench([](BenchState& s) { return s.clock->NowSeconds(); });
-    FrameCodes(ModuleKind::Usb3000, setup, model, t, DacLevels{}, 0, out);
+    AdcSynth(ModuleKind::Usb3000, setup, model).FrameAt(t, out);
   }
 
   FLASH Factory() {

@@ -33,6 +33,41 @@ TEST_F(Transfers, QueuedReadsCompleteInOrderWithoutGapsOrRepeats) {
   for (int b = 0; b < kBlocks; ++b) ASSERT_EQ(t.Wait(3000), platform::kWaitObject0) << b;
   EXPECT_EQ(platform::GetTickCount() - start, 10u) << "30720 samples at 3000 kHz take 10.24 ms";
   for (size_t i = 0; i < data.size(); ++i) ASSERT_EQ(data[i], simtest::RampCode(i)) << i;
+  EXPECT_EQ(CompletedTransfers(t.Overlapped), static_cast<uintptr_t>(kBlocks));
+  EXPECT_EQ(Bench().AdcOverruns(ModuleKind::Usb3000, 0), 0u);
+}
+
+// Samples arriving while no read is queued wait in the 3072-sample FIFO; once it is full they
+// are lost. The next reads get the FIFO's samples at once, then the live stream after the jump.
+TEST_F(Transfers, ReadQueuedLateLosesWhatOverflowedTheFifo) {
+  Bench().SetScenario("ramp");
+  IQuevModule* m = simtest::OpenQuev();
+  ASSERT_TRUE(simtest::SetQuevAdc(m, 1, 100.0));
+  std::vector<int16_t> data(5120, 0x5A5A);
+  uint32_t small = 1024, large = 2048;
+  Transfer t, idle;
+  ASSERT_TRUE(m->START_READ());
+  simtest::Read(m, data.data(), small, t);
+  ASSERT_EQ(t.Wait(100), platform::kWaitObject0);
+  // 100 ms with no read queued: 10000 samples arrive, the FIFO keeps 3072 of them.
+  EXPECT_EQ(idle.Wait(100), platform::kWaitTimeout);
+  const uint32_t queued = platform::GetTickCount();
+  simtest::Read(m, data.data() + 1024, small, t);
+  simtest::Read(m, data.data() + 2048, small, t);
+  simtest::Read(m, data.data() + 3072, large, t);
+  // Blocks completing together leave one signal: the record's count tells how many are done.
+  auto waitFor = [&](uintptr_t blocks) {
+    while (CompletedTransfers(t.Overlapped) < blocks)
+      if (t.Wait(100) != platform::kWaitObject0) return false;
+    return true;
+  };
+  ASSERT_TRUE(waitFor(3));
+  EXPECT_EQ(platform::GetTickCount(), queued) << "the FIFO's samples come at once";
+  ASSERT_TRUE(waitFor(4));
+  EXPECT_EQ(platform::GetTickCount() - queued, 10u) << "then 1024 live samples at 100 kHz";
+  for (size_t i = 0; i < 4096; ++i) ASSERT_EQ(data[i], simtest::RampCode(i)) << i;
+  for (size_t i = 4096; i < 5120; ++i) ASSERT_EQ(data[i], simtest::RampCode(i + 6928)) << i;
+  EXPECT_EQ(Bench().AdcOverruns(ModuleKind::Quev, 0), 6928u);
 }
 
 // Blocks complete after their duration on the bench's clock; a stalled one lets the caller's
