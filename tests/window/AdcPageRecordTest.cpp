@@ -174,23 +174,23 @@ TEST_F(AdcRecord, LongRecordingProgramsEachModuleForItsOwnWiring) {
     form->SpeedButtonRecord->Click();
     ASSERT_TRUE(frontEnd.Messages().empty());
     const QUEV_INPUT_PARS quev = Bench().LastQuevInputPars();
-    EXPECT_EQ(quev.CorrectionEnabled, 1);
-    EXPECT_EQ(quev.ChannelsQuantity, 4);
-    EXPECT_EQ(quev.InputRate, 400);
-    EXPECT_EQ(quev.InterKadrDelay, 0.0025);
+    EXPECT_EQ(int{quev.CorrectionEnabled}, 1);
+    EXPECT_EQ(int{quev.ChannelsQuantity}, 4);
+    EXPECT_EQ(double{quev.InputRate}, 400);
+    EXPECT_EQ(double{quev.InterKadrDelay}, 0.0025);
     const uint16_t quevTable[] = {143, 142, 141, 140};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(quev.ControlTable[i], quevTable[i]);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(quev.AdcCalibration[i], ModuleState.QuevFlash.AdcCalibration[i]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(int{quev.ControlTable[i]}, quevTable[i]);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(int{quev.AdcCalibration[i]}, int{ModuleState.QuevFlash.AdcCalibration[i]});
 
     // Both modules up: the USB3000 records afterwards, at its own rate, and its data stay.
     const RTUSB3000::INPUT_PARS usb = Bench().LastUsb3000InputPars();
-    EXPECT_EQ(usb.CorrectionEnabled, -1);
-    EXPECT_EQ(usb.InputRate, 3000);
-    EXPECT_EQ(usb.InterKadrDelay, 0);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(usb.ControlTable[i], i);
+    EXPECT_EQ(int32_t{usb.CorrectionEnabled}, -1);
+    EXPECT_EQ(double{usb.InputRate}, 3000);
+    EXPECT_EQ(double{usb.InterKadrDelay}, 0);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(int{usb.ControlTable[i]}, i);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(usb.AdcOffsetCoef[i], static_cast<double>(ModuleState.Usb3000Flash.AdcOffsetCoef[i]));
-        EXPECT_EQ(usb.AdcScaleCoef[i], static_cast<double>(ModuleState.Usb3000Flash.AdcScaleCoef[i]));
+        EXPECT_EQ(double{usb.AdcOffsetCoef[i]}, double{ModuleState.Usb3000Flash.AdcOffsetCoef[i]});
+        EXPECT_EQ(double{usb.AdcScaleCoef[i]}, double{ModuleState.Usb3000Flash.AdcScaleCoef[i]});
     }
     ASSERT_EQ(Log().size(), 1u);
     EXPECT_NE(Log()[0].find("Q=3000кГц,  N=4,  K=2,  NB=3,  RBA=1000448,  ND=3001344,  NK=750336"),
