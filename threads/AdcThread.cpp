@@ -96,8 +96,8 @@ void ADCThread::SetUp() {
     }
     if (!run_.module->startRead()) throw ModuleFailure{"Не могу запустить АЦП!", 0};
     adcStarted_ = true;
-    const uint32_t startTick = platform::GetTickCount();
-    OnGui([startTick] { BlockRing.StartTick = startTick; });
+    // Nothing between the start and the first read: the module's FIFO holds only milliseconds.
+    startTick_ = platform::GetTickCount();
     QueueBlock(0);
     AwaitBlock(run_.module->firstBlockFailure);
 }
@@ -281,6 +281,7 @@ void ADCThread::PrepareChartAndRing() {
 }
 
 void ADCThread::StampBlock(int32_t position, uint32_t tick) {
+    BlockRing.StartTick = startTick_;
     BlockRing.LastTick = tick;
     // The tick count wraps at 2^32 ms; the difference stays right across the wrap.
     BlockRing.BlockTimes[static_cast<size_t>(position)] = static_cast<uint32_t>(tick - BlockRing.StartTick);

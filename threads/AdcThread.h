@@ -64,6 +64,7 @@ private:
     bool wrapped_ = false;
     bool adcStarted_ = false;
     uint32_t readCount_ = 0;
+    uint32_t startTick_ = 0;
 };
 
 // Starts the acquisition worker in ThreadControl.AdcWorker (the record button's press, after it
