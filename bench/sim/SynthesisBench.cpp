@@ -14,24 +14,10 @@ namespace {
 
 constexpr uint32_t kBlock = 3004416;
 
-sim::InputSignal Sines(double hz) {
-  sim::InputSignal s;
-  s.Kind = sim::SignalKind::Sines;
-  s.OffsetMv = 100;
-  s.Harmonics = {{hz, 2000, 10}, {3 * hz, 300, 20}, {5 * hz, 100, 30}};
-  return s;
-}
-
-// The drive on 0-9 (currents, voltages, speed, torque, DAC loop) and sine sets on 10-15.
-void LiveBench() {
-  sim::Bench().SetScenario("drive");
-  for (int c = 10; c < 16; ++c) sim::Bench().SetInput(c, Sines(10.0 * c));
-}
-
 void BM_Usb3000Block16Channels(benchmark::State& state) {
   sim::Bench().Reset();
   sim::Bench().SetClock(sim::ClockMode::Instant);
-  LiveBench();
+  sim::Bench().SetScenario("live");
   IUsb3000Module* m = RtCreateInstance("usb3000");
   m->OpenDevice(0);
   m->LOAD_DSP(nullptr);

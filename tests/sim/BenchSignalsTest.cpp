@@ -1,5 +1,6 @@
 #include <cmath>
 #include <complex>
+#include <cstdlib>
 #include <vector>
 
 #include "SimTestSupport.h"
@@ -85,4 +86,38 @@ TEST_F(BenchSignals, RotorMarksOncePerRevolutionWithVibrationLockedToThem) {
     EXPECT_NEAR(std::remainder(PhaseDeg(v) - (rotor.VibrationPhaseDeg[plane] - 90), 360), 0, 0.1)
         << plane;
   }
+}
+
+// Without a scenario chosen the bench is "live": an operator recording on a fresh start sees a
+// moving signal on every one of the sixteen inputs. A named scenario replaces it; an unknown
+// name is ignored.
+TEST_F(BenchSignals, DefaultBenchIsLiveOnEveryInputUnlessAScenarioIsChosen) {
+  const struct {
+    const char* chosen;  // QUEV_SIM_SCENARIO, or none
+    sim::SignalKind first;
+  } cases[] = {{nullptr, sim::SignalKind::PhaseCurrent},
+               {"balance", sim::SignalKind::RevolutionMark},
+               {"nonsense", sim::SignalKind::PhaseCurrent}};
+  const char* saved = std::getenv("QUEV_SIM_SCENARIO");
+  const std::string before = saved ? saved : "";
+  for (const auto& c : cases) {
+    if (c.chosen) setenv("QUEV_SIM_SCENARIO", c.chosen, 1);
+    else unsetenv("QUEV_SIM_SCENARIO");
+    Bench().Reset();
+    EXPECT_EQ(Bench().Model().Inputs[0].Kind, c.first) << (c.chosen ? c.chosen : "none");
+  }
+  unsetenv("QUEV_SIM_SCENARIO");
+  Bench().Reset();
+  Bench().SetClock(sim::ClockMode::Instant);
+  // 16 channels at 400 kHz for half a second.
+  const std::vector<int16_t> d = RecordQuev(16, 400.0, 12500);
+  for (int c = 0; c < 16; ++c) {
+    int low = 8191, high = -8192;
+    for (size_t k = 0; k < 12500; ++k) {
+      low = std::min<int>(low, d[k * 16 + c]);
+      high = std::max<int>(high, d[k * 16 + c]);
+    }
+    EXPECT_GT(high - low, 50) << "channel " << c;
+  }
+  if (saved) setenv("QUEV_SIM_SCENARIO", before.c_str(), 1);
 }

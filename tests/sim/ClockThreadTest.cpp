@@ -79,6 +79,7 @@ TEST_F(ClockThreads, StopFromAnotherThreadEndsTheStreamCleanly) {
 // The sweep's order on a worker thread: wait DAC, write next, wait ADC, read next; at the end
 // wait DAC, stop it, wait ADC, stop it.
 TEST_F(ClockThreads, DacAndAdcBlockLoopRunsWithoutTimeOutsOrUnderruns) {
+  Bench().SetScenario("response");
   IQuevModule* m = simtest::OpenQuev();
   ASSERT_TRUE(simtest::SetQuevDac(m, 5.0));
   ASSERT_TRUE(simtest::SetQuevAdc(m, 2, 10.0));

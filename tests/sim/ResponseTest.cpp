@@ -10,6 +10,10 @@ using simtest::Transfer;
 
 class DacToAdc : public SimTest {
  protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    Bench().SetScenario("response");
+  }
   // Plays a sine of `hz` on DAC0 at 125 kHz while recording DAC0 directly (channel 0) and
   // through the bench's low-pass (channel 1) at 125 kHz per channel; returns the frames.
   std::vector<int16_t> Record(double hz, double amplitudeMv, uint32_t frames) {
