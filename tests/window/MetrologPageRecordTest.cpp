@@ -91,20 +91,23 @@ TEST_F(MetrologRecord, RateBarsSetTheRatesAndTheirCaptions) {
         const char* caption;
     } cases[] = {
         {form->TrackBarMetQadc, 33, &MetrologySettings.MetAdcRate, form->GroupBoxMetQadc, 400, " АЦП :  400 кГц "},
-        {form->TrackBarMetQadc, 4, &MetrologySettings.MetAdcRate, form->GroupBoxMetQadc, 10, " АЦП :  10 кГц "},
         {form->TrackBarMetQdac, 15, &MetrologySettings.MetDacRate, form->GroupBoxMetQdac, 125, " ЦАП :  125 кГц "},
-        {form->TrackBarMetQdac, 2, &MetrologySettings.MetDacRate, form->GroupBoxMetQdac, 2, " ЦАП :  2 кГц "},
     };
     for (const Case& c : cases) {
         c.bar->MoveTo(c.position);
         EXPECT_EQ(*c.rate, c.expected);
         EXPECT_EQ(c.box->Caption(), c.caption);
     }
-    // The next signal is synthesised at the chosen rate.
+    // The next signal is synthesised at the chosen rate; a negative time gives no samples.
+    form->TrackBarMetQadc->MoveTo(4);
     form->EditMetTime->Type("0.5");
     form->SpeedButtonMetSin->Click();
     EXPECT_EQ(SampleData.DataRate, 10);
     EXPECT_EQ(SampleData.SampleCount, 5000);
+    form->EditMetTime->Type("-2");
+    form->SpeedButtonMetSin->Click();
+    EXPECT_EQ(SampleData.SampleCount, 0);
+    EXPECT_TRUE(SampleData.SampleBuffer.empty());
 }
 
 }  // namespace

@@ -55,21 +55,6 @@ TEST_F(MetrologSignals, DefaultSineReplacesTheRecordWithOneChannelAndIsShown) {
     EXPECT_TRUE(MessageTexts().empty());
 }
 
-TEST_F(MetrologSignals, DurationsGiveTheirSampleCounts) {
-    struct Case {
-        const char* time;
-        std::int32_t samples;
-    } cases[] = {{"0", 0}, {"-2", 0}, {"0.0005", 2}, {"0.3", 1500}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.time);
-        form->EditMetTime->Type(c.time);
-        form->SpeedButtonMetPila->Click();
-        EXPECT_EQ(SampleData.SampleCount, c.samples);
-        EXPECT_EQ(SampleData.SampleBuffer.size(), static_cast<size_t>(c.samples));
-    }
-    EXPECT_TRUE(MessageTexts().empty());
-}
-
 TEST_F(MetrologSignals, RefusedSignalsLeaveTheRecordInMemory) {
     struct Case {
         const char* what;

@@ -13,7 +13,7 @@ void TForma::CreateBalancePage() {
     GroupBoxBKoef->SetHint("Усиление сигналов ускорения в АЦП");
     ComboBoxBKoef = GroupBoxBKoef->Add<ui::ComboBox>("ComboBoxBKoef", 4, 15, 50, 21);
     ComboBoxBKoef->Items().Assign({"нет", "  4 ", " 16 ", " 64 "});
-    // A gain chosen while the real-time acquisition runs makes it set the module up again.
+    // Shares the range box's handler: a running real-time acquisition sets the module up again.
     ComboBoxBKoef->OnChange = Handler(&TForma::ComboBoxKChange);
 
     SpeedButtonBalance = TabSheetBalance->Add<ui::SpeedButton>("SpeedButtonBalance", 98, 8, 56, 25);
