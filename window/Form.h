@@ -168,6 +168,17 @@ public:
     void TrackBarRoundChange(ui::Control* Sender);
 
     // ---- Playback buffer page (TabSheetShem) ----------------------------------------------------
+    // Composing the buffer and the switches (window/pages/ShemPageCompose.cpp).
+    void SpeedButtonEnterClick(ui::Control* Sender);
+    void SpeedButtonSpaceClick(ui::Control* Sender);
+    void SpeedButtonDeleteClick(ui::Control* Sender);
+    void CheckBoxSFilterClick(ui::Control* Sender);
+    void CheckBoxSControlClick(ui::Control* Sender);
+    // Start and stop of the playback, and the buttons without an action (window/pages/ShemPagePlay.cpp).
+    void SpeedButtonSPlayClick(ui::Control* Sender);
+    void SpeedButtonSRecordClick(ui::Control* Sender);
+    void SpeedButtonSShowClick(ui::Control* Sender);
+    void SpeedButtonSPauseClick(ui::Control* Sender);
 
     // ---- Processing page (TabSheetFurie) --------------------------------------------------------
     // Analyses of the window chosen on the page (window/pages/FuriePageSeries.cpp, FuriePageFft.cpp).
