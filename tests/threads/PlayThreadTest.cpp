@@ -26,6 +26,8 @@ const ModuleCase kUsb3000{ModuleKind::Usb3000, DacWordFormat::Usb3000, 2,
                           {"SET_INPUT_PARS", "SET_OUTPUT_PARS", "START_WRITE", "WriteData", "START_READ", "ReadData",
                            "ReadData", "WriteData", "ReadData", "WriteData", "STOP_READ", "STOP_WRITE"}};
 
+void PrintTo(const ModuleCase& m, std::ostream* os) { *os << (m.kind == ModuleKind::Quev ? "Quev" : "USB3000"); }
+
 // The delay (frames) after which recorded channel `channel` repeats DAC channel `dac` of the
 // buffer within a code of the module's step, or none. The bench's latency is a whole number of
 // frames, so a frame taken at the very instant a pair comes out may still read the pair before:
@@ -171,7 +173,7 @@ TEST_F(PlayTest, AStopPressDuringTheSetUpEndsAfterBlockZeroAndANewPressPlaysAgai
     // The stop is pressed while the set-up's log line is being written: the worker is then
     // still in its set-up pass, before any block has been queued.
     bool pressed = false;
-    form->Memo->Subscribe([&](ui::Control&, ui::Property) {
+    const auto watch = form->Memo->Subscribe([&](ui::Control&, ui::Property) {
         if (pressed) return;
         pressed = true;
         Press();
@@ -181,6 +183,7 @@ TEST_F(PlayTest, AStopPressDuringTheSetUpEndsAfterBlockZeroAndANewPressPlaysAgai
     });
     Press();
     AwaitWorker();
+    form->Memo->Unsubscribe(watch);
 
     EXPECT_TRUE(frontEnd.Messages().empty());
     const auto calls = CallsSince(ModuleKind::Quev, before);
