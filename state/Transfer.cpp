@@ -15,3 +15,10 @@ bool TransferCompleted(platform::Event event, uint32_t timeoutMs) {
     if (event == nullptr) return false;
     return platform::WaitForSingleObject(event, timeoutMs) == platform::kWaitObject0;
 }
+
+bool TransfersCompleted(platform::Event event, OverlappedRecord& record, uintptr_t count, uint32_t timeoutMs) {
+    while (CompletedTransfers(record) < count) {
+        if (!TransferCompleted(event, timeoutMs)) return CompletedTransfers(record) >= count;
+    }
+    return true;
+}

@@ -152,24 +152,28 @@ void PlayThread::BlockQueued(int32_t block) {
 void PlayThread::QueueRead(int32_t block) {
     int16_t* samples = SampleData.SampleBuffer.data() + static_cast<size_t>(block) * kPlayAdcBlock;
     Require(module_->ReadData(samples, kPlayAdcBlock), kReadFailure);
-    ++readsPending_;
+    ++reads_.Queued;
 }
 
 void PlayThread::QueueWrite(int32_t block) {
     int16_t* words = DacPlayback.DacOutBuffer.data() + static_cast<size_t>(block) * kPlayDacBlock;
     Require(module_->WriteData(words, kPlayDacBlock), kWriteFailure);
+    ++writes_.Queued;
 }
 
 void PlayThread::AwaitRead() {
-    Require(TransferCompleted(TransferState.AdcEvent, Timeout()), kReadFailure);
-    --readsPending_;
+    Require(TransfersCompleted(TransferState.AdcEvent, TransferState.AdcOverlapped, ++reads_.Awaited, Timeout()),
+            kReadFailure);
 }
 
-void PlayThread::AwaitWrite() { Require(TransferCompleted(TransferState.DacEvent, Timeout()), kWriteFailure); }
+void PlayThread::AwaitWrite() {
+    Require(TransfersCompleted(TransferState.DacEvent, TransferState.DacOverlapped, ++writes_.Awaited, Timeout()),
+            kWriteFailure);
+}
 
 void PlayThread::StopTransfers() {
     if (module_->ReadsAhead()) {
-        while (readsPending_ > 0) AwaitRead();
+        while (reads_.Awaited < reads_.Queued) AwaitRead();
         Require(module_->StopRead(), module_->StopReadFailure());
         AwaitWrite();
         Require(module_->StopWrite(), module_->StopWriteFailure());

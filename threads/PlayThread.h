@@ -57,7 +57,13 @@ private:
     std::unique_ptr<PlayModule> module_;
     Geometry geometry_;
     int32_t block_ = 0;         // next block to queue each way
-    int32_t readsPending_ = 0;  // ADC blocks queued and not yet awaited
+    // Blocks queued each way since the set-up opened the transfers, and those awaited.
+    struct Blocks {
+        uintptr_t Queued = 0;
+        uintptr_t Awaited = 0;
+    };
+    Blocks reads_;
+    Blocks writes_;
 };
 
 // Starts the playback worker in ThreadControl.PlayWorker. Returns false when another worker is

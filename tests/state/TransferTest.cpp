@@ -27,4 +27,23 @@ TEST(Transfer, OnlyASignalledEventCountsAsCompletion) {
     CloseTransfer(event);  // closing twice is harmless
 }
 
+TEST(Transfer, BlocksQueuedAheadCountByTheRecordNotByTheSignals) {
+    platform::Event event = nullptr;
+    OverlappedRecord overlapped{};
+    OpenTransfer(event, overlapped);
+    // Two blocks complete before anyone waits: one signal stands for both.
+    for (int i = 0; i < 2; ++i) {
+        CountCompletedTransfer(overlapped);
+        platform::SetEvent(event);
+    }
+    EXPECT_TRUE(TransfersCompleted(event, overlapped, 1, 0));
+    EXPECT_TRUE(TransfersCompleted(event, overlapped, 2, 0)) << "counted, though its signal was merged";
+    // The signal left over is taken, and the third block has still not come.
+    EXPECT_FALSE(TransfersCompleted(event, overlapped, 3, 0));
+    CountCompletedTransfer(overlapped);
+    platform::SetEvent(event);
+    EXPECT_TRUE(TransfersCompleted(event, overlapped, 3, 0));
+    CloseTransfer(event);
+}
+
 }  // namespace

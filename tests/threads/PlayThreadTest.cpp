@@ -201,3 +201,26 @@ TEST_F(PlayTest, AStopPressDuringTheSetUpEndsAfterBlockZeroAndANewPressPlaysAgai
 }
 
 }  // namespace
+
+namespace {
+
+using namespace play_test;
+
+// With the control switch an ADC block lasts two DAC blocks: the USB3000's reads queued ahead
+// complete long after the DAC's last block, several of them before the stop begins.
+TEST_F(PlayTest, TheUsb3000StopAwaitsEveryAdcBlockQueuedAhead) {
+    Bench().SetScenario("ramp");
+    BringUp(ModuleKind::Usb3000);
+    Compose(8);
+    form->CheckBoxSControl->Click();
+    Play();
+
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    ASSERT_EQ(SampleData.SampleCount, 9 * kPlayAdcBlock);
+    // The ramp counts the stream's samples: every block is there, each in its place.
+    for (size_t i = 0; i < SampleData.SampleBuffer.size(); ++i) {
+        ASSERT_EQ(SampleData.SampleBuffer[i], static_cast<int16_t>(static_cast<int>(i % 16384) - 8192)) << i;
+    }
+}
+
+}  // namespace
