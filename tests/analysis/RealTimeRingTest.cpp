@@ -1,10 +1,9 @@
-// Block geometry, view spans, spectrum resampling and ring rotation of the real-time acquisition.
+// Block geometry and the live spectrum of the real-time acquisition.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <vector>
 
 #include "analysis/Kernels.h"
@@ -39,44 +38,6 @@ TEST(RealTimeRing, BlockSizesAndTimeOutsOfBothModules) {
         EXPECT_EQ(block % c.channels, 0);
         EXPECT_GT(block, c.rate * 1000 - 1);
         EXPECT_EQ(ring::BlockTimeoutMs(block, c.rate), c.timeout);
-    }
-}
-
-TEST(RealTimeRing, ViewsEndAtTheLastCompletedBlock) {
-    // 5 kHz, one channel, 10 blocks of 5024: position after the advance -> end frame.
-    EXPECT_EQ(ring::CompletedEnd(2, 10, 5024, 1), 5024);
-    EXPECT_EQ(ring::CompletedEnd(0, 10, 5024, 1), 45216);
-    EXPECT_EQ(ring::CompletedEnd(1, 10, 5024, 1), 50240);
-    EXPECT_EQ(ring::CompletedEnd(0, 1, 5024, 1), 0);  // one block: only the one in flight
-
-    const auto span = [](double end, double time) {
-        const ring::FrameSpan s = ring::OscilloscopeSpan(end, 5, time, 1);
-        return std::make_pair(s.first, s.last);
-    };
-    EXPECT_EQ(span(5024, 1), std::make_pair(int64_t{24}, int64_t{5023}));
-    EXPECT_EQ(span(5024, 0.3), std::make_pair(int64_t{3524}, int64_t{5023}));
-    EXPECT_EQ(span(5024, 2), std::make_pair(int64_t{0}, int64_t{5023}));
-    EXPECT_EQ(ring::OscilloscopeSpan(0, 5, 1, 1).Count(), 0);
-}
-
-TEST(RealTimeRing, SpectrumCadence) {
-    struct Case {
-        double time;
-        std::vector<int32_t> due;  // positions 0 .. 9 after the advance
-    };
-    const Case cases[] = {
-        {1.5, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {2, {1, 3, 5, 7, 9}},
-        {2.5, {1, 3, 5, 7, 9}},
-        {3, {1, 4, 7}},
-        {3.5, {1, 5, 9}},
-    };
-    for (const Case& c : cases) {
-        std::vector<int32_t> due;
-        for (int32_t pos = 0; pos < 10; ++pos) {
-            if (ring::SpectrumDue(c.time, pos)) due.push_back(pos);
-        }
-        EXPECT_EQ(due, c.due) << c.time;
     }
 }
 
@@ -149,24 +110,6 @@ TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsResampledSecond)
         ASSERT_EQ(phase[static_cast<size_t>(fftSize) * channels + k], 0);
     }
     ResetSharedState();
-}
-
-TEST(RealTimeRing, RotationPutsTheOlderPartFirst) {
-    struct Case {
-        int64_t newest;
-        int64_t total;
-    };
-    // Newest part smaller, older part smaller, equal halves, nothing to move.
-    for (const Case& c : {Case{3, 10}, Case{8, 10}, Case{5, 10}, Case{10, 10}, Case{4, 4}}) {
-        std::vector<int16_t> buffer(12);
-        std::iota(buffer.begin(), buffer.end(), 0);
-        std::vector<int16_t> expected = buffer;
-        if (c.newest < c.total) std::rotate(expected.begin(), expected.begin() + c.newest, expected.begin() + c.total);
-        std::vector<int16_t> scratch;
-        ring::RotateIntoTimeOrder(buffer, c.newest, c.total, scratch);
-        EXPECT_EQ(buffer, expected) << c.newest << " of " << c.total;
-        EXPECT_EQ(scratch.capacity(), 0u);
-    }
 }
 
 } // namespace
