@@ -100,13 +100,14 @@ TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsResampledSecond)
         ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, k, end, rate, interval, fftSize,
                                              AnalysisResults.WorkRe.data() + 1, AnalysisResults.WorkIm.data() + 1));
         ASSERT_EQ(RealFFT(fftSize, bits, 1), KernelStatus::Done);
-        for (int32_t j = 0; j <= fftSize; ++j) {
+        for (int32_t j = 0; j < fftSize; ++j) {
             const size_t at = static_cast<size_t>(j) * channels + k;
             const double re = AnalysisResults.WorkRe[static_cast<size_t>(j) + 1];
             const double im = AnalysisResults.WorkIm[static_cast<size_t>(j) + 1];
-            const double expected = j >= 3 && j <= 1500 ? std::sqrt(re * re + im * im) : j == fftSize ? 0 : -1;
+            const double expected = j >= 3 && j <= 1500 ? std::sqrt(re * re + im * im) : -1;
             ASSERT_EQ(amp[at], expected) << "channel " << k << " bin " << j;
         }
+        ASSERT_EQ(amp[static_cast<size_t>(fftSize) * channels + k], 0);
         ASSERT_EQ(phase[static_cast<size_t>(fftSize) * channels + k], 0);
     }
     ResetSharedState();
