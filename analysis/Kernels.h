@@ -36,6 +36,16 @@ KernelStatus FurieDecomposeDirect(uint8_t channel);
 // from the tables a whole-window FurieDecompose left, into SequenceTable.
 KernelStatus CalcSequenceComponents(uint8_t a, uint8_t b, uint8_t c);
 
+// Bits of the real transform for a window of `frames` frames: one more than the integer part of
+// log2(frames - 1), kept within 10 to 20; windows below 2 frames take the smallest.
+int32_t TransformPower(int32_t frames);
+
+// Puts 2n samples of channel c, taken every `step` frames from frame `first` and interpolated
+// linearly between neighbours, times `scale`, into positions 1 to n of WorkRe (even samples) and
+// WorkIm (odd samples). Reads no frame past ValidFrames(); the caller keeps the window inside
+// them and sizes the arrays to n + 1.
+void ResampleIntoWork(int channel, int32_t first, double step, int32_t n, double scale);
+
 // In-place transform of 2n real samples held at positions 1 to n of WorkRe (even samples) and
 // WorkIm (odd samples). direction -1 is the inverse; anything else is forward, scaled by 1/n.
 KernelStatus RealFFT(int32_t n, int32_t m, int32_t direction);

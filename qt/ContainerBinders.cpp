@@ -122,6 +122,11 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 FormBinder::FormBinder(ui::Form& form, FormWidget* widget)
     : Binder(form, widget), form_(form), window_(widget) {
+  if (form_.BorderStyle() == ui::FormBorderStyle::Dialog) {
+    // A caption with a close button, no resizing, minimising or maximising.
+    window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  }
   connect(window_, &FormWidget::CloseRequested, this, [this] {
     if (main_) {
       QCoreApplication::quit();
@@ -132,7 +137,12 @@ FormBinder::FormBinder(ui::Form& form, FormWidget* widget)
 }
 
 void FormBinder::ShowBounds() {
-  window_->resize(std::max(1, form_.Width() - kFrameWidth), std::max(1, form_.Height() - kFrameHeight));
+  const QSize client(std::max(1, form_.Width() - kFrameWidth), std::max(1, form_.Height() - kFrameHeight));
+  if (form_.BorderStyle() == ui::FormBorderStyle::Dialog) {
+    window_->setFixedSize(client);
+  } else {
+    window_->resize(client);
+  }
   if (form_.Position() == ui::FormPosition::ScreenCenter) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect free = screen->availableGeometry();

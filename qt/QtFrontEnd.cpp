@@ -128,6 +128,14 @@ void QtFrontEnd::PreviewReport(const ui::Form& report) { ShowReportPreview(repor
 QWidget* QtFrontEnd::BindForm(ui::Form& form, bool mainWindow) {
   QWidget* window = Binder::Create(form, nullptr);
   if (auto* binder = qobject_cast<FormBinder*>(Binder::Of(form))) binder->SetMainWindow(mainWindow);
+  if (mainWindow) {
+    mainWindow_ = window;
+  } else if (form.BorderStyle() == ui::FormBorderStyle::Dialog && mainWindow_ && window != mainWindow_) {
+    // Reparenting keeps the window flags given, so it stays a window of its own; it hides the
+    // window, which is shown again when the form is visible.
+    window->setParent(mainWindow_, window->windowFlags());
+    window->setVisible(form.Visible());
+  }
   return window;
 }
 

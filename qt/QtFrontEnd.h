@@ -27,7 +27,8 @@ class QtFrontEnd : public QObject, public ui::FrontEnd {
   void PreviewReport(const ui::Form& report) override;
 
   // Creates the window of a form and of all its controls. Closing the main window ends the
-  // message loop; other windows hide when closed.
+  // message loop; other windows hide when closed. A dialog-style form bound after the main window
+  // belongs to it: it stays in front of the main window and goes when it goes.
   QWidget* BindForm(ui::Form& form, bool mainWindow);
   // Runs Qt's loop until the main window is closed or the application is terminated.
   void RunMessageLoop();
@@ -35,6 +36,8 @@ class QtFrontEnd : public QObject, public ui::FrontEnd {
  private:
   void ServeWorkers();
   QWidget* DialogParent() const;
+
+  QPointer<QWidget> mainWindow_;
 };
 
 }  // namespace qtfront

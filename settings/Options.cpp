@@ -7,8 +7,7 @@
 TOption* Option = nullptr;
 
 TOption::TOption() {
-    SetCaption("Опции");
-    SetBounds(0, 0, 400, 300);
+    CreateDialogControls();
     SpeedButtonQuev = Add<ui::SpeedButton>("SpeedButtonQuev", 4, 4, 25, 25);
     SpeedButtonQuev->SetHint("Подключить модуль Quev с интегрированным ЦАПом");
     SpeedButtonQuev->SetVisible(false);

@@ -48,6 +48,9 @@ private:
 };
 
 enum class FormPosition : std::uint8_t { Designed, ScreenCenter };
+// Sizeable: a main window the operator may resize. Dialog: a fixed-size window with a caption and
+// a close button only, kept in front of the main window.
+enum class FormBorderStyle : std::uint8_t { Sizeable, Dialog };
 
 // A top-level window: the root of its control tree.
 class Form : public Control {
@@ -57,6 +60,9 @@ public:
 
     FormPosition Position() const { return position_; }
     void SetPosition(FormPosition position) { position_ = position; }
+    FormBorderStyle BorderStyle() const { return borderStyle_; }
+    // Set before the form is first shown.
+    void SetBorderStyle(FormBorderStyle style) { borderStyle_ = style; }
     const std::string& HelpFile() const { return helpFile_; }
     void SetHelpFile(const std::string& file) { helpFile_ = file; }
     int HelpContext() const { return helpContext_; }
@@ -67,6 +73,7 @@ public:
 
 private:
     FormPosition position_ = FormPosition::Designed;
+    FormBorderStyle borderStyle_ = FormBorderStyle::Sizeable;
     std::string helpFile_;
     int helpContext_ = 0;
 };

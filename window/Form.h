@@ -186,6 +186,8 @@ public:
     void SpeedButtonFurieSPClick(ui::Control* Sender);
     void SpeedButtonFFTClick(ui::Control* Sender);
     void SpeedButtonPoslClick(ui::Control* Sender);
+    // Response of a recorded sweep; its button is never shown (window/pages/FuriePageSweep.cpp).
+    void SpeedButtonAFCClick(ui::Control* Sender);
     // Views and units (window/pages/FuriePageView.cpp).
     void SpeedButtonOptionClick(ui::Control* Sender);
     void SpeedButtonDanClick(ui::Control* Sender);

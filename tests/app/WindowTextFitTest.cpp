@@ -1,6 +1,4 @@
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "qt/QtFrontEnd.h"
+#include "tests/app/ClippedTexts.h"
 #include "settings/Options.h"
 #include "threads/WorkerSlot.h"
 #include "ui/Application.h"
@@ -17,20 +16,6 @@
 #include "window/Redraw.h"
 
 namespace {
-
-// Texts of labels, buttons, check boxes and radios that need more width than their widget has.
-std::vector<std::string> ClippedTexts(QWidget& window) {
-  std::vector<std::string> clipped;
-  const auto check = [&](QWidget* widget, const QString& text) {
-    if (!widget->isVisible() || text.isEmpty()) return;
-    if (widget->sizeHint().width() > widget->width())
-      clipped.push_back(text.toStdString() + " (" + std::to_string(widget->sizeHint().width()) + " > " +
-                        std::to_string(widget->width()) + ")");
-  };
-  for (QLabel* label : window.findChildren<QLabel*>()) check(label, label->text());
-  for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) check(button, button->text());
-  return clipped;
-}
 
 TEST(MainWindow, EveryTextFitsItsWidgetOnEveryPage) {
   qtfront::QtFrontEnd frontEnd;

@@ -31,7 +31,7 @@ TEST_F(FuriePageWhileAWorkerRuns, AnalysesAndRedrawsWaitForIt) {
     IdleWorker worker;
     worker.Start();
     for (ui::Control* button : {form->SpeedButtonFurie, form->SpeedButtonFurieSP, form->SpeedButtonFFT,
-                                form->SpeedButtonPosl, form->SpeedButtonDan}) {
+                                form->SpeedButtonPosl, form->SpeedButtonDan, form->SpeedButtonAFC}) {
         button->PerformClick();
     }
     form->RadioButtonFurieFaza->Click();

@@ -44,7 +44,8 @@ void TForma::CreateFuriePage() {
          &TForma::SpeedButtonDanClick, true},
         {&FuriePage::SpeedButtonPosl, "SpeedButtonPosl", "П",
          "Разложение на прямые, обратные и нулевые последовательности", &TForma::SpeedButtonPoslClick, false},
-        {&FuriePage::SpeedButtonAFC, "SpeedButtonAFC", "АЧХ", "Амплитудо-частотная характеристика", nullptr, false},
+        {&FuriePage::SpeedButtonAFC, "SpeedButtonAFC", "АЧХ", "Амплитудо-частотная характеристика",
+         &TForma::SpeedButtonAFCClick, false},
     };
     int left = 122;
     for (const auto& b : buttons) {

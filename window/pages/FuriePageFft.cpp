@@ -14,37 +14,7 @@ using namespace furie_page;
 
 namespace {
 
-constexpr int32_t kSmallestPower = 10;  // 1024 real samples
-constexpr int32_t kLargestPower = 20;   // 2^20 real samples
 constexpr double kDegreesPerRadian = 57.29577951308232;
-
-// Bits of the real length for a window of `count` frames: one more than the integer part of
-// log2(count - 1), kept within 10 to 20. The caller refuses windows below 2 frames.
-int32_t TransformPower(int32_t count) {
-    const int32_t bits = static_cast<int32_t>(std::log2(static_cast<double>(count - 1))) + 1;
-    return std::clamp(bits, kSmallestPower, kLargestPower);
-}
-
-// Puts 2n samples of channel c, taken every `step` frames from frame `first` and interpolated
-// between neighbours, into positions 1 to n of the work arrays (even samples in WorkRe, odd ones
-// in WorkIm), in the unit of the chart's current value multiplier.
-void Resample(int c, int32_t first, double step, int32_t n) {
-    const std::vector<int16_t>& codes = SampleData.SampleBuffer;
-    const int64_t lastFrame = ValidFrames() - 1;
-    const double scale = ChartState.YMultiplier;
-    AnalysisResultsGroup& r = AnalysisResults;
-    for (int64_t s = 0; s < 2 * static_cast<int64_t>(n); ++s) {
-        const double t = first + static_cast<double>(s) * step;
-        const int64_t i = std::min(static_cast<int64_t>(t), lastFrame);
-        const int64_t next = std::min(i + 1, lastFrame);
-        const double f = t - static_cast<double>(i);
-        const double x0 = codes[SampleIndex(i, c)];
-        const double x1 = codes[SampleIndex(next, c)];
-        const double value = (x0 + f * (x1 - x0)) * scale;
-        std::vector<double>& work = s % 2 == 0 ? r.WorkRe : r.WorkIm;
-        work[s / 2 + 1] = value;
-    }
-}
 
 // Phase in degrees of a bin held as (Re, Im) = (A sin φ, −A cos φ), referred to the window's
 // first sample.
@@ -102,7 +72,8 @@ void TForma::SpeedButtonFFTClick(ui::Control*) {
     Log(line);
 
     for (size_t c = 0; c < channels; ++c) {
-        Resample(static_cast<int>(c), window.first, step, n);
+        // In the unit of the chart's current value multiplier.
+        ResampleIntoWork(static_cast<int>(c), window.first, step, n, ChartState.YMultiplier);
         RealFFT(n, power, 1);
         StoreBins(static_cast<int>(c), n);
     }

@@ -1,0 +1,223 @@
+// The options dialog: values of every channel at a typed position, fixed axis ranges, fonts.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BringUpFixture.h"
+#include "platform/Numbers.h"
+#include "window/AxisUnits.h"
+#include "window/Redraw.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class OptionsDialog : public BringUpFixture {
+protected:
+    void SetUp() override {
+        BringUpFixture::SetUp();
+        CreateOptions();
+        // Two channels; rows 11, 12 and 13 hold 10, 20, 30 on channel 1 and -5, 0, 5 on channel 2.
+        SampleData.DataChannels = 2;
+        SampleData.SampleBuffer.assign(2 * 20, 0);
+        const int16_t rows[][2] = {{10, -5}, {20, 0}, {30, 5}};
+        for (int k = 0; k < 3; ++k) {
+            SampleData.SampleBuffer[2 * (11 + k)] = rows[k][0];
+            SampleData.SampleBuffer[2 * (11 + k) + 1] = rows[k][1];
+        }
+        SampleData.FrameCount = 20;
+        ChartState.DataKind = kKindTimeData;
+        ChartState.XMultiplier = 1;
+        ChartState.YMultiplier = 1;
+    }
+
+    Lines TypeZ(const std::string& text) {
+        option->EditZ->Type(text);
+        return option->MemoZ->Lines().Strings();
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : frontEnd.Messages()) texts.push_back(m.Text);
+        return texts;
+    }
+};
+
+TEST(FilterNumberText, KeepsDigitsALeadingMinusAndTheFirstPoint) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12.5.3", "12.53"}, {"5-", "5"}, {"a1b2", "12"}, {"-7", "-7"}, {"--5", "-5"}, {"1,5", "15"}, {"", ""}};
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(FilterNumberText(typed), kept) << typed;
+    EXPECT_EQ(FilterNumberText(std::string(300, '1') + "x").size(), 300u) << "long texts are read whole";
+}
+
+TEST_F(OptionsDialog, ValuesOfTimeDataAtARowOrBetweenTwoRows) {
+    EXPECT_EQ(TypeZ("12"), (Lines{"Значение в этой точке существует!", "1.  -1:  зн. 11   рез. 10",
+                                  "1.   0:  зн. 12   рез. 20", "1. +1:  зн. 13   рез. 30", "2.  -1:  зн. 11   рез. -5",
+                                  "2.   0:  зн. 12   рез. 0", "2. +1:  зн. 13   рез. 5"}));
+    EXPECT_EQ(TypeZ("12.5"), (Lines{"Значения в этой точке НЕ существует!", "1.  -1:  зн. 12   рез. 20",
+                                    "1.   0:  зн. 12.5   рез. 25", "1. +1:  зн. 13   рез. 30",
+                                    "2.  -1:  зн. 12   рез. 0", "2.   0:  зн. 12.5   рез. 2.5",
+                                    "2. +1:  зн. 13   рез. 5"}));
+    EXPECT_EQ(OptionsPrivate.ZIndexShown, 12);
+    EXPECT_EQ(OptionsPrivate.ZInterpolated, 2.5);
+
+    ChartState.XMultiplier = 0.5;
+    ChartState.YMultiplier = 1.25;
+    EXPECT_EQ(TypeZ("6")[1], "1.  -1:  зн. 5.5   рез. 12.5");
+    EXPECT_EQ(OptionsPrivate.ZIndex, 12);
+}
+
+TEST_F(OptionsDialog, TypedTextIsFilteredAndItsValuesShownOnce) {
+    const Lines lines = TypeZ("12a");
+    EXPECT_EQ(option->EditZ->Text(), "12");
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2], "1.   0:  зн. 12   рез. 20");
+}
+
+TEST_F(OptionsDialog, OnlyRowsTheDataHoldAreShown) {
+    struct Case {
+        const char* typed;
+        Lines channel1;  // the lines of channel 1 after the header
+    };
+    // EditZ starts at "0": the first case types something else.
+    const Case cases[] = {
+        {"500", {}},
+        {"0", {"1.   0:  зн. 0   рез. 0", "1. +1:  зн. 1   рез. 0"}},
+        {"19", {"1.  -1:  зн. 18   рез. 0", "1.   0:  зн. 19   рез. 0"}},
+        {"19.5", {"1.  -1:  зн. 19   рез. 0"}},
+        {"20", {"1.  -1:  зн. 19   рез. 0"}},
+        {"-1.5", {"1. +1:  зн. 0   рез. 0"}},
+        {"-0.5", {"1.  -1:  зн. 0   рез. 0", "1.   0:  зн. -0.5   рез. 0", "1. +1:  зн. 1   рез. 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Lines lines = TypeZ(c.typed);
+        ASSERT_FALSE(lines.empty());
+        Lines channel1;
+        for (const std::string& line : lines) {
+            if (line.starts_with("1.")) channel1.push_back(line);
+        }
+        EXPECT_EQ(channel1, c.channel1);
+        EXPECT_EQ(lines.size(), 1 + 2 * c.channel1.size());
+    }
+    EXPECT_EQ(OptionsPrivate.ZIndex, 0);
+}
+
+TEST_F(OptionsDialog, HarmonicsShowAmplitudesThenPhasesOfEachChannel) {
+    ChartState.DataKind = kKindHarmonics;
+    SampleData.DataChannels = 1;
+    AnalysisResults.AmpTable = {1, 2, 4, 8};
+    AnalysisResults.PhaseTable = {10, 20, 40};  // a row short: rows 0 to 2 exist
+    ChartState.YMultiplier = 2;
+    EXPECT_EQ(TypeZ("1.25"),
+              (Lines{"Значения в этой точке НЕ существует!", "1.  -1:  Ampl. 1   рез. 4", "1.   0:  Ampl. 1.25   рез. 5",
+                     "1.  +1:  Ampl. 2   рез. 8", "1.  -1:  Faza. 1   рез. 40", "1.   0:  Faza. 1.25   рез. 50",
+                     "1.  +1:  Faza. 2   рез. 80"}));
+    EXPECT_EQ(TypeZ("2"), (Lines{"Значение в этой точке существует!", "1.  -1:  Ampl. 1   рез. 4", "1.   0:  Ampl. 2   рез. 8",
+                                 "1.  -1:  Faza. 1   рез. 40", "1.   0:  Faza. 2   рез. 80"}));
+}
+
+TEST_F(OptionsDialog, NothingIsShownWithoutDataOfAPointOrAScale) {
+    const std::pair<uint8_t, double> cases[] = {
+        {kKindEmpty, 1}, {kKindSpectrum, 1}, {kKindSweepData, 1}, {kKindTimeData, 0}, {kKindHarmonics, 0}};
+    for (const auto& [kind, xMultiplier] : cases) {
+        SCOPED_TRACE(int(kind));
+        TypeZ("3");
+        ChartState.DataKind = kind;
+        ChartState.XMultiplier = xMultiplier;
+        EXPECT_TRUE(TypeZ("12").empty());
+    }
+    EXPECT_TRUE(MessageTexts().empty());
+
+    // A text that is no number: the conversion error, the memo already cleared.
+    ChartState.DataKind = kKindTimeData;
+    ChartState.XMultiplier = 1;
+    TypeZ("12");
+    EXPECT_TRUE(TypeZ("-").empty());
+    EXPECT_TRUE(TypeZ("x").empty());
+    EXPECT_EQ(option->EditZ->Text(), "");
+    EXPECT_EQ(MessageTexts(), (Lines{"'-' is not a valid floating point value", "'' is not a valid floating point value"}));
+}
+
+TEST_F(OptionsDialog, ValuesAtAPointAreThoseTheChartDrawsThere) {
+    SampleData.DataRate = 2;  // 1 ms per frame of two channels
+    SampleData.DataGain = 1;
+    form->ComboBoxX->SetItemIndex(1);  // milliseconds
+    form->ComboBoxY->SetItemIndex(1);  // millivolts
+    RedrawChart();
+    const ui::Series& series = *form->Series[0];
+    ASSERT_EQ(series.Count(), 20);
+    const Lines lines = TypeZ(platform::FloatToStr(series.XValues()[13] * series.XMultiplier()));
+    EXPECT_EQ(lines[2], "1.   0:  зн. " + platform::FloatToStr(series.XValues()[13] * series.XMultiplier()) +
+                            "   рез. " + platform::FloatToStr(series.YValues()[13] * series.YMultiplier()));
+    EXPECT_EQ(series.YValues()[13], 30);
+    EXPECT_NE(series.YMultiplier(), 1);
+}
+
+TEST_F(OptionsDialog, FixedRangesGoToTheChartAsTypedAndANonNumberLeavesTheAxis) {
+    struct Case {
+        ui::Edit* minimum;
+        ui::Edit* maximum;
+        ui::SpeedButton* button;
+        ui::Axis& axis;
+        double& kept;
+    };
+    const Case cases[] = {
+        {option->EditCl0, option->EditCl1, option->SpeedButtonCl, form->Chart->BottomAxis(), OptionsPrivate.BottomAxisMax},
+        {option->EditCh0, option->EditCh1, option->SpeedButtonCh, form->Chart->LeftAxis(), OptionsPrivate.LeftAxisMax},
+    };
+    for (const Case& c : cases) {
+        c.button->Click();  // the initial 0 and 0, as they are
+        EXPECT_FALSE(c.axis.Automatic());
+        EXPECT_EQ(c.axis.Minimum(), 0);
+        EXPECT_EQ(c.axis.Maximum(), 0);
+        c.minimum->Type("10");
+        c.maximum->Type("-20.5");
+        c.button->Click();
+        EXPECT_EQ(c.axis.Minimum(), 10);
+        EXPECT_EQ(c.axis.Maximum(), -20.5);
+        EXPECT_EQ(c.kept, -20.5);
+
+        c.axis.SetAutomatic(true);
+        c.maximum->Type("x");
+        c.button->Click();
+        EXPECT_TRUE(c.axis.Automatic());
+        EXPECT_EQ(c.axis.Maximum(), -20.5);
+    }
+    EXPECT_EQ(MessageTexts(), (Lines{"'x' is not a valid floating point value", "'x' is not a valid floating point value"}));
+}
+
+TEST_F(OptionsDialog, FontSizesTakeEffectWhenTheEditIsLeft) {
+    option->EditFT->Type("14");
+    option->EditFX->Type("11");
+    option->EditFY->Type("12");
+    const int titleSize = form->Chart->TitleFont().Size;
+    EXPECT_NE(titleSize, 14);
+    EXPECT_EQ(form->Chart->TitleFont().Size, titleSize) << "nothing before the edit is left";
+    for (ui::Edit* edit : {option->EditFT, option->EditFX, option->EditFY}) edit->Leave();
+    EXPECT_EQ(form->Chart->TitleFont().Size, 14);
+    EXPECT_EQ(form->Chart->BottomAxis().LabelFontSize(), 11);
+    EXPECT_EQ(form->Chart->LeftAxis().LabelFontSize(), 12);
+
+    option->EditFT->Type("abc");
+    option->EditFT->Leave();
+    EXPECT_EQ(form->Chart->TitleFont().Size, 14);
+    EXPECT_EQ(MessageTexts(), Lines{"'abc' is not a valid integer value"});
+}
+
+TEST_F(OptionsDialog, OpensFromTheProcessingPageAsAFixedDialogWhoseIntegralButtonDoesNothing) {
+    EXPECT_FALSE(option->Visible());
+    form->PageControl->SetActivePage(form->TabSheetFurie);
+    form->SpeedButtonOption->Click();
+    EXPECT_TRUE(option->Visible());
+    EXPECT_EQ(option->Caption(), "                 Дополнительные настройки и опции");
+    EXPECT_EQ(option->BorderStyle(), ui::FormBorderStyle::Dialog);
+    EXPECT_EQ(option->Position(), ui::FormPosition::ScreenCenter);
+
+    option->SpeedButtonInt->Click();
+    EXPECT_EQ(ChartState.DataKind, kKindTimeData);
+    EXPECT_TRUE(option->MemoInt->Lines().Empty());
+    EXPECT_EQ(form->Series[0]->Count(), 0);
+}
+
+}  // namespace
