@@ -107,13 +107,4 @@ TEST_F(DacBufferTest, AdditionsTheDataCannotServeChangeNothing) {
     EXPECT_EQ(AppendKadrs(1), ComposeStatus::Done);
 }
 
-TEST_F(DacBufferTest, ABufferAtItsCountLimitTakesNoMore) {
-    LoadData(2);
-    DacPlayback.DacBufferLength = 2147480000;  // the vector stays small: nothing may be appended
-    EXPECT_EQ(AppendPause(), ComposeStatus::BufferFull);
-    EXPECT_EQ(AppendKadrs(1), ComposeStatus::BufferFull);
-    EXPECT_TRUE(DacPlayback.DacBuffer.empty());
-    EXPECT_EQ(DacPlayback.DacBufferName, "");
-}
-
 }  // namespace

@@ -82,17 +82,6 @@ TEST_F(ShemPageTest, SwitchesShowTheirStateInWordAndColour) {
     }
 }
 
-TEST_F(ShemPageTest, SignalBoxesRedoTheFirstChannelsChoice) {
-    form->Channel1->SetChecked(false);
-    for (ui::CheckBox* box : {form->CheckBoxUtm, form->CheckBoxUzm, form->CheckBoxUfm, form->CheckBoxItmm,
-                              form->CheckBoxIzm, form->CheckBoxIfm}) {
-        SCOPED_TRACE(box->Name());
-        form->Series1->SetActive(true);
-        box->SetChecked(!box->Checked());
-        EXPECT_FALSE(form->Series1->Active());
-    }
-}
-
 TEST_F(ShemPageTest, PlayWithoutADacStartsNothingAndPopsUp) {
     form->SpeedButtonSPlay->Click();
     EXPECT_FALSE(form->SpeedButtonSPlay->Down());
