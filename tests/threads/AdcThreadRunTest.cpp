@@ -119,9 +119,12 @@ TEST_F(AdcRun, Usb3000BlocksHoldWholeFramesSoThatChannelsStayInPlaceAfterTheWrap
         for (int ch = 0; ch < 5; ++ch) misplaced += SampleData.SampleBuffer[SampleIndex(k, ch)] != 100 * (ch + 1);
     }
     EXPECT_EQ(misplaced, 0);
+    // The record is packed: its fields are read by value.
     const auto pars = Bench().LastUsb3000InputPars();
-    EXPECT_EQ(pars.ChannelsQuantity, 5);
-    EXPECT_EQ(pars.InputRate, 7);
+    const int channels = pars.ChannelsQuantity;
+    const double rate = pars.InputRate;
+    EXPECT_EQ(channels, 5);
+    EXPECT_EQ(rate, 7);
     EXPECT_EQ(Calls(ModuleKind::Usb3000, "START_READ"), 1);
 }
 
