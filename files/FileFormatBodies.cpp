@@ -163,6 +163,9 @@ void ReadResponseRows(platform::TextReader& file) {
     const size_t channels = SampleData.DataChannels;
     const size_t rows = static_cast<size_t>(std::max(FrequencyResponse.AfcSteps, 0)) + 1;
     const size_t size = channels * rows;
+    // Until every row is in, the tables hold no response a view may show.
+    FrequencyResponse.AfcResultRows = 0;
+    FrequencyResponse.AfcResultChannels = 0;
     AnalysisResults.AmpTable.assign(size, 0.0);
     AnalysisResults.PhaseTable.assign(size, 0.0);
     FrequencyResponse.AfcDbTable.assign(size, 0.0);
@@ -174,6 +177,8 @@ void ReadResponseRows(platform::TextReader& file) {
         ReadTableRow(file, i, true);
         DeriveStepAgainstChannelZero(i);
     }
+    FrequencyResponse.AfcResultRows = static_cast<int32_t>(rows);
+    FrequencyResponse.AfcResultChannels = static_cast<int32_t>(channels);
 }
 
 void WriteHarmonicRows(platform::TextWriter& file) {

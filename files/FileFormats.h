@@ -65,7 +65,8 @@ void ReadSampleRows(platform::TextReader& file);
 // AfcSteps + 1 rows of amplitudes then phases; a missing table entry is written as 0.
 void WriteResponseRows(platform::TextWriter& file);
 // Sizes AmpTable, PhaseTable, AfcDbTable and AfcPhaseTable to DataChannels x (AfcSteps + 1),
-// reads the rows and derives the gain and phase of every channel against channel 0.
+// reads the rows and derives the gain and phase of every channel against channel 0; the result
+// shape (AfcResultRows, AfcResultChannels) is recorded once every row is in.
 void ReadResponseRows(platform::TextReader& file);
 
 // Rows 0 to FourierCount div 2, laid out like response rows.

@@ -32,6 +32,43 @@ void CollectCharts(const ui::Control& control, std::vector<const ui::Chart*>& ch
   }
 }
 
+// Fonts sized in points grow with the paint device's resolution; the report is scaled from
+// form pixels to the page as a whole, so its plots' fonts are fixed in form pixels (96 per inch)
+// first, or a printer's 1200 dots per inch would make every text a dozen times too large.
+QFont InFormPixels(QFont font) {
+  if (font.pointSizeF() > 0) font.setPixelSize(std::max(1, static_cast<int>(font.pointSizeF() * 96 / 72 + 0.5)));
+  return font;
+}
+
+void FontsInFormPixels(ChartPlot& plot) {
+  for (QCPAxis* axis : plot.axisRect()->axes()) {
+    axis->setTickLabelFont(InFormPixels(axis->tickLabelFont()));
+    axis->setLabelFont(InFormPixels(axis->labelFont()));
+  }
+  if (QCPTextElement* title = plot.TitleElement()) title->setFont(InFormPixels(title->font()));
+  plot.legend->setFont(InFormPixels(plot.legend->font()));
+}
+
+// The report's printed texts (its title).
+void CollectLabels(const ui::Control& control, std::vector<const ui::Control*>& labels) {
+  for (const auto& child : control.Children()) {
+    if (child->Kind() == ui::ControlKind::Label && child->Visible() && !child->Caption().empty())
+      labels.push_back(child.get());
+    CollectLabels(*child, labels);
+  }
+}
+
+// A label's caption in its font, the font's points taken at the form's 96 pixels per inch.
+void DrawLabel(const ui::Control& label, QPainter& painter) {
+  QFont font = ToQFont(label.Font(), painter.font());
+  font.setPointSize(label.Font().Size);
+  font = InFormPixels(font);
+  painter.setFont(font);
+  painter.setPen(ToQColor(label.Font().Color));
+  painter.drawText(QRectF(QPointF(0, 0), PlaceOnForm(label).size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                   ToQString(label.Caption()));
+}
+
 }  // namespace
 
 std::vector<const ui::Chart*> ReportCharts(const ui::Form& report) {
@@ -46,9 +83,12 @@ std::vector<const ui::Chart*> ReportCharts(const ui::Form& report) {
 
 void RenderReport(const ui::Form& report, QCPPainter& painter, const QRectF& page) {
   const std::vector<const ui::Chart*> charts = ReportCharts(report);
-  if (charts.empty()) return;
+  std::vector<const ui::Control*> labels;
+  CollectLabels(report, labels);
+  if (charts.empty() && labels.empty()) return;
   QRectF used;
   for (const ui::Chart* chart : charts) used |= PlaceOnForm(*chart);
+  for (const ui::Control* label : labels) used |= PlaceOnForm(*label);
   // Form pixels to page units, keeping the proportions, the widest content filling the width.
   const double scale = std::min(page.width() / std::max(1.0, used.right()),
                                 page.height() / std::max(1.0, used.bottom()));
@@ -57,6 +97,7 @@ void RenderReport(const ui::Form& report, QCPPainter& painter, const QRectF& pag
     ChartPlot plot;
     plot.resize(place.size().toSize());
     ShowChart(*chart, plot);
+    FontsInFormPixels(plot);
     plot.setBackground(Qt::white);
     plot.axisRect()->setBackground(Qt::white);
     plot.replot(QCustomPlot::rpImmediateRefresh);
@@ -65,6 +106,13 @@ void RenderReport(const ui::Form& report, QCPPainter& painter, const QRectF& pag
     painter.scale(scale, scale);
     // Drawn as vectors, so that the printer's resolution is used.
     plot.toPainter(&painter, plot.width(), plot.height());
+    painter.restore();
+  }
+  for (const ui::Control* label : labels) {
+    painter.save();
+    painter.translate(page.topLeft() + PlaceOnForm(*label).topLeft() * scale);
+    painter.scale(scale, scale);
+    DrawLabel(*label, painter);
     painter.restore();
   }
 }

@@ -19,7 +19,8 @@ inline constexpr int kReportCharts = 3;
 // The report's charts in the order they stand on the form (top to bottom), at most three.
 std::vector<const ui::Chart*> ReportCharts(const ui::Form& report);
 
-// Draws the report onto a page area (device units): its charts where the form has them.
+// Draws the report onto a page area (device units): its charts and its texts (labels) where the
+// form has them.
 void RenderReport(const ui::Form& report, QCPPainter& painter, const QRectF& page);
 
 // A4 portrait, 10 mm margins; shows a modal print preview of the report.

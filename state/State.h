@@ -144,6 +144,11 @@ struct FrequencyResponseGroup {
     double AfcDacRate = 0;    // kHz
     std::vector<double> AfcDbTable;     // step i, channel j + 1 at i * (DataChannels - 1) + j
     std::vector<double> AfcPhaseTable;  // layout of AfcDbTable
+    // The shape of the results as they were produced (by a sweep computation or a response
+    // file): rows and channels. AfcSteps and DataChannels may have changed since (a sweep whose
+    // set-up failed after reading them); the views and the report go by these.
+    int32_t AfcResultRows = 0;
+    int32_t AfcResultChannels = 0;
 };
 
 struct PowerAnalysisGroup {
@@ -307,6 +312,19 @@ inline size_t TableRows() {
         return 0;
     }
     return std::min(AnalysisResults.AmpTable.size(), AnalysisResults.PhaseTable.size()) / channels;
+}
+
+// Rows of the sweep results the views and the report may read: those produced, when they still
+// belong to the step count in force (AfcSteps + 1), else none. The tables' row stride is
+// AfcResultChannels (AfcResultChannels - 1 for AfcDbTable and AfcPhaseTable); each read is still
+// bounded by the size of the table it reads.
+inline size_t SweepResultRows() {
+    const FrequencyResponseGroup& r = FrequencyResponse;
+    if (r.AfcResultChannels <= 0 || r.AfcResultRows <= 0 ||
+        static_cast<int64_t>(r.AfcResultRows) != static_cast<int64_t>(r.AfcSteps) + 1) {
+        return 0;
+    }
+    return static_cast<size_t>(r.AfcResultRows);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -17,6 +17,9 @@ struct DispatchLevel {
     DispatchLevel() { ++dispatchDepth; }
     ~DispatchLevel() { --dispatchDepth; }
 };
+
+// Nesting of synchronous calls being served on this thread.
+thread_local int servingDepth = 0;
 } // namespace
 
 struct TApplication::PendingCall {
@@ -107,11 +110,13 @@ int TApplication::ServePendingCalls() {
             // and its exception goes back to the worker instead of to the default handler.
             DispatchLevel level;
             std::exception_ptr error;
+            ++servingDepth;
             try {
                 call->fn();
             } catch (...) {
                 error = std::current_exception();
             }
+            --servingDepth;
             std::lock_guard lock(mutex_);
             call->error = std::move(error);
             call->done = true;
@@ -120,6 +125,8 @@ int TApplication::ServePendingCalls() {
         ++served;
     }
 }
+
+bool TApplication::ServingSynchronousCall() const { return servingDepth > 0; }
 
 void TApplication::ProcessMessages() {
     ServePendingCalls();

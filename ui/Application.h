@@ -55,6 +55,9 @@ public:
     void Synchronize(const std::function<void()>& fn);
     // Runs every queued synchronous call (GUI thread only); returns how many ran.
     int ServePendingCalls();
+    // True on the GUI thread while it runs a worker's synchronous call: what runs then was asked
+    // for by that worker, not by the operator.
+    bool ServingSynchronousCall() const;
     // Serves queued synchronous calls and lets the front end handle its events.
     void ProcessMessages();
 

@@ -144,6 +144,12 @@ public:
     // ---- Frequency-response page (TabSheetAFFC) -------------------------------------------------
     // The chart view of a sweep (window/pages/AffcPageView.cpp).
     void TrackBarAFFCshowChange(ui::Control* Sender);
+    void TrackBarAFFCchartChange(ui::Control* Sender);
+    // The sweep, its report and its rates (window/pages/AffcPageSweep.cpp).
+    void SpeedButtonAFFCClick(ui::Control* Sender);
+    void SpeedButtonAFFCshowClick(ui::Control* Sender);
+    void TrackBarAFFC_QadcChange(ui::Control* Sender);
+    void TrackBarAFFC_QdacChange(ui::Control* Sender);
 
     // ---- Balancing page (TabSheetBalance) -------------------------------------------------------
     // The correction from the data in memory (window/pages/BalancePageCorrection.cpp).

@@ -72,19 +72,22 @@ void RedrawSweepResults(std::uint8_t kind) {
                std::pow(2.0, octaves * static_cast<double>(k) / sweep.AfcSteps);
     };
 
-    const int channels = SampleData.DataChannels;
+    // The results' own shape, not a step or channel count changed since they were made.
+    const std::int64_t lastRow = static_cast<std::int64_t>(SweepResultRows()) - 1;
+    const int channels = std::max(sweep.AfcResultChannels, 0);
+    const std::size_t stride = static_cast<std::size_t>(channels);
     if (kind == kKindSweepGain || kind == kKindSweepPhase) {
         // Channels 1 .. N - 1 each against channel 0.
         const std::vector<double>& table =
             kind == kKindSweepGain ? sweep.AfcDbTable : sweep.AfcPhaseTable;
         for (int pair = 0; pair < DrawnCurves(channels - 1); ++pair) {
-            AddTableColumn(pair, table, 0, sweep.AfcSteps, channels - 1, pair, frequency);
+            AddTableColumn(pair, table, 0, lastRow, stride - 1, pair, frequency);
         }
     } else {
         const std::vector<double>& table =
             kind == kKindSweepAmplitudes ? AnalysisResults.AmpTable : AnalysisResults.PhaseTable;
         for (int c = 0; c < DrawnCurves(channels); ++c) {
-            AddTableColumn(c, table, 0, sweep.AfcSteps, channels, c, frequency);
+            AddTableColumn(c, table, 0, lastRow, stride, c, frequency);
         }
     }
 }

@@ -64,4 +64,19 @@ TEST(ReportPreview, PageShowsEachChartInItsPlaceScaledToThePage) {
   EXPECT_EQ(NonWhiteRows(page, 487, 600), 0);
 }
 
+TEST(ReportPreview, TitleLabelIsPrintedAboveTheCharts) {
+  ReportForm report;
+  auto* title = report.form.Add<ui::Label>("QRLabelTitle", 242, 8, 240, 26);
+  title->SetCaption("Отчёт");
+  title->SetFont({.Name = "Arial", .Size = 16, .Color = ui::clBlack, .Bold = true});
+  QImage page(718, 1047, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  {
+    QCPPainter painter(&page);
+    qtfront::RenderReport(report.form, painter, QRectF(0, 0, 718, 1047));
+  }
+  EXPECT_GT(NonWhiteRows(page, 8, 40), 8);
+  EXPECT_EQ(NonWhiteRows(page, 0, 6), 0);
+}
+
 }  // namespace

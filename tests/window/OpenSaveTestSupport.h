@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/files/FileFormatTestSupport.h"
+#include "threads/WorkerSlot.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
@@ -23,6 +24,7 @@ protected:
         ForgetRedraw();
     }
     void TearDown() override {
+        StopAndReapAllWorkers();
         Forma = nullptr;
         form.reset();
         ui::Application.SetFrontEnd(nullptr);

@@ -28,6 +28,8 @@ protected:
         FrequencyResponse.AfcFreqBegin = 5;
         FrequencyResponse.AfcFreqEnd = 80;
         FrequencyResponse.AfcSteps = 4;
+        FrequencyResponse.AfcResultRows = 5;
+        FrequencyResponse.AfcResultChannels = 4;
         FrequencyResponse.AfcDbTable = Table(5, 3);
         FrequencyResponse.AfcPhaseTable = Table(2, 3); // the steps reach past the rows it holds
         AnalysisResults.AmpTable = Table(501, 4);
@@ -106,8 +108,13 @@ TEST_F(RedrawPoints, EachModeDrawsItsRowsOnItsSeriesAndNoRowTheTableLacks) {
             EXPECT_EQ(SeriesNo(1).YMultiplier(), 1.0);
         }
     }
-    SampleData.DataChannels = 1; // no channel pair
+    FrequencyResponse.AfcResultChannels = 1; // no channel pair
     Redraw(kKindSweepGain);
+    EXPECT_EQ(SeriesNo(1).Count(), 0);
+    // Results of another step count than the one in force: none of their rows are shown.
+    FrequencyResponse.AfcResultChannels = 4;
+    FrequencyResponse.AfcSteps = 6;
+    Redraw(kKindSweepAmplitudes);
     EXPECT_EQ(SeriesNo(1).Count(), 0);
     PowerAnalysis.PowerWindow = 0; // no averaging interval
     Redraw(kKindPower);
@@ -147,6 +154,7 @@ TEST_F(RedrawPoints, TableModesDrawSixteenChannelsAtMostEachOnItsOwnSeries) {
     SampleData.DataChannels = kChannels;
     FrequencyResponse.AfcDbTable = Table(5, kChannels - 1);
     FrequencyResponse.AfcPhaseTable = Table(5, kChannels - 1);
+    FrequencyResponse.AfcResultChannels = kChannels;
     AnalysisResults.AmpTable = Table(5, kChannels);
     AnalysisResults.PhaseTable = Table(5, kChannels);
     AnalysisResults.FourierCount = 8;

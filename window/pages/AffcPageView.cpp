@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "threads/WorkerSlot.h"
+#include "ui/Application.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 #include "state/State.h"
@@ -27,6 +29,9 @@ constexpr std::array<SweepView, 5> kSweepViews{{
 } // namespace
 
 void TForma::TrackBarAFFCshowChange(ui::Control*) {
+    // While a worker streams into the record, only the worker itself (its results shown when it
+    // ends) may redraw from it.
+    if (WorkersBusy() && !ui::Application.ServingSynchronousCall()) return;
     // Without results there is nothing but the raw view to show.
     if (FrequencyResponse.AfcSteps <= 0) {
         TrackBarAFFCshow->SetPosition(1);
@@ -44,4 +49,11 @@ void TForma::TrackBarAFFCshowChange(ui::Control*) {
     LabelAFFCshow->SetCaption(view.caption);
     LabelAFFCshow->SetHint(view.hint);
     RedrawChart();
+}
+
+void TForma::TrackBarAFFCchartChange(ui::Control*) {
+    if (FrequencyResponse.AfcSteps <= 0) return;
+    const bool logarithmic = TrackBarAFFCchart->Position() >= 2;
+    LabelAFFCchart->SetCaption(logarithmic ? "ЛОГ" : "ЛИН");
+    Chart->BottomAxis().SetLogarithmic(logarithmic);
 }

@@ -1,0 +1,293 @@
+// The sweep worker on the simulated bench: the measured response against the low-pass formula,
+// the streamed DAC words, the latency cut and the log line, every failure with its message, an
+// early stop, and the compute-only run of a raw sweep file opened again.
+
+#include <atomic>
+#include <cmath>
+#include <complex>
+#include <cstdio>
+#include <functional>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "analysis/SweepSignal.h"
+#include "platform/DateTime.h"
+#include "tests/threads/SweepFixture.h"
+#include "threads/DacThread.h"
+
+namespace {
+
+using sim::Bench;
+using sim::ModuleKind;
+
+constexpr const char* kErrorCaption = "ОШИБКА!!!";
+
+TEST_F(SweepTest, ResponseOfTheLowPassMatchesItsFormulaAtEveryStep) {
+    RunSweep(kReferenceSweep);
+    ASSERT_EQ(Messages().size(), 0u);
+    ASSERT_EQ(SweepResultRows(), 5u);
+    ASSERT_EQ(FrequencyResponse.AfcResultChannels, 2);
+    const double corner = Bench().Model().LowPassCornerHz;
+    ASSERT_EQ(corner, 20);
+    const double expectedDb[] = {-0.263, -0.969, -3.010, -6.990, -12.305};
+    const double expectedDeg[] = {-14.04, -26.57, -45.00, -63.43, -75.96};
+    for (int i = 0; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        const double f = 5 * std::pow(2.0, i);
+        const std::complex<double> h = 1.0 / std::complex<double>(1, f / corner);
+        EXPECT_NEAR(20 * std::log10(std::abs(h)), expectedDb[i], 1e-3);
+        EXPECT_NEAR(std::arg(h) * 180 / M_PI, expectedDeg[i], 5e-3);
+        EXPECT_NEAR(FrequencyResponse.AfcDbTable[i], expectedDb[i], 0.05);
+        EXPECT_NEAR(FrequencyResponse.AfcPhaseTable[i], expectedDeg[i], 0.5);
+        EXPECT_NEAR(AnalysisResults.AmpTable[i * 2], 2000, 20);
+    }
+    // The whole record, less the latency, and the page back to idle with the report shown.
+    EXPECT_EQ(SampleData.FrameCount, 238544);
+    EXPECT_EQ(SampleData.SampleCount, 2 * 238544);
+    EXPECT_EQ(ThreadControl.AfcRunning, 0);
+    EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+    EXPECT_TRUE(form->Chart->Enabled());
+    EXPECT_EQ(SampleData.DataFileName, kNotSavedName);
+    EXPECT_EQ(frontEnd.PreviewedReports(), std::vector<std::string>{"АЧХ"});
+    EXPECT_EQ(report->SeriesFFC->Count(), 5);
+
+    // Twelve blocks each way, the signal then zeros, all played in time.
+    const std::vector<uint16_t> words = Bench().DacWords(ModuleKind::Quev, 0);
+    ASSERT_EQ(words.size(), 12u * 40000);
+    for (size_t n = 444250; n < words.size(); ++n) ASSERT_EQ(words[n], 0) << n;
+    EXPECT_EQ(Bench().DacUnderruns(ModuleKind::Quev, 0), 0u);
+    EXPECT_EQ(QuevCalls("WriteData"), 12);
+    EXPECT_EQ(QuevCalls("ReadData"), 12);
+    const QUEV_INPUT_PARS adc = Bench().LastQuevInputPars();
+    EXPECT_EQ(adc.ChannelsQuantity, 2);
+    EXPECT_EQ(adc.ControlTable[0], 15);
+    EXPECT_EQ(adc.ControlTable[1], 14);
+    EXPECT_EQ(Bench().LastQuevOutputPars().OutputRate, 40);
+}
+
+TEST_F(SweepTest, LatencyCutPutsTheSignalAtFrameZeroAndTheLogLineTellsTheGeometry) {
+    platform::SetNowProvider([] { return platform::EncodeDate(2024, 3, 5) + platform::EncodeTime(14, 7, 9, 0); });
+    RunSweep(kDefaultSweep);
+    platform::SetNowProvider(nullptr);
+    ASSERT_EQ(Messages().size(), 0u);
+    EXPECT_EQ(Log(), std::vector<std::string>{
+                         "АЧХ и ФЧХ  05.03.2024 14:07:09, Q=5кГц, N=2, K=0, Qdac=5кГц, U=20мВ, Beg=5Гц, End=80Гц, "
+                         "Ofull=4октав, Omin=30окт/мин, Kol=4шт, TU=2с, TD=1с, TF=11.10625с, ND1=10000, ND2=10500, "
+                         "ND3=50500, ND4=50531, ND5=55531, NK=28198, RBA=5024, RBD=5024, ND=56396, Вырезать "
+                         "1946шт на канал"});
+    // After the cut, frame k of channel 0 is what the DAC played at k / 2500 s: word 2k, or the
+    // word before it where the frame falls on the change (1.25 mV per ADC code at range 0). Up to
+    // the end of the sweep's end half period: the simulated module stops its output with words
+    // of the fall still in its FIFO.
+    const std::vector<uint16_t> words = Bench().DacWords(ModuleKind::Quev, 0);
+    const auto millivolts = [&words](size_t n) {
+        const int code = words[n] & 0x800 ? static_cast<int>(words[n] & 0xFFF) - 4096 : words[n] & 0xFFF;
+        return code / 0.4096;
+    };
+    int compared = 0;
+    int matched = 0;
+    for (size_t k = 1; 2 * k < 50531; k += 37, ++compared) {
+        const double recorded = SampleData.SampleBuffer[k * 2] * 1.25;
+        matched += std::abs(recorded - millivolts(2 * k)) <= 1.25 || std::abs(recorded - millivolts(2 * k - 1)) <= 1.25;
+    }
+    EXPECT_EQ(matched, compared);
+    EXPECT_EQ(ChartState.YMultiplier, 1.25);
+    EXPECT_DOUBLE_EQ(ChartState.XMultiplier, 2 / 5.0 / 1000);
+}
+
+TEST_F(SweepTest, StopAfterTheFirstBlockKeepsTwoBlocksLessTheCut) {
+    // The first block drawn: the operator presses stop while it is on the chart.
+    form->Chart->Subscribe([this](ui::Control&, ui::Property what) {
+        if (what == ui::Property::SeriesData && ThreadControl.AfcRunning && form->Series[0]->Count() > 0) {
+            form->SpeedButtonAFFC->Click();
+        }
+    });
+    RunSweep(kDefaultSweep);
+    EXPECT_EQ(Messages().size(), 0u);
+    EXPECT_EQ(BlockRing.BlockCount, 2);
+    EXPECT_EQ(SampleData.FrameCount, 5024 - 1946);
+    EXPECT_EQ(QuevCalls("ReadData"), 2);
+    EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+    // Windows of the later steps lie past the short record: they read as silence.
+    ASSERT_EQ(SweepResultRows(), 5u);
+    EXPECT_EQ(AnalysisResults.AmpTable[4 * 2], 0);
+    EXPECT_EQ(FrequencyResponse.AfcDbTable[4], -100);
+}
+
+struct Failure {
+    const char* name;
+    PageSettings page;
+    std::function<void()> arrange;  // the bench's part
+    const char* text;
+    int flags;
+    bool released;
+    bool runningAfter;  // the flag a failure leaves for the operator's next press
+};
+
+TEST_F(SweepTest, EveryFailureShowsItsBoxEndsTheWorkerAndReleasesTheModuleWhereItWasUsed) {
+    const auto fail = [](const char* op) { return [op] { Bench().FailOnCall(ModuleKind::Quev, op, 1); }; };
+    const auto stall = [](sim::Direction d, int blocks) {
+        return [d, blocks] { Bench().StallAfter(ModuleKind::Quev, d, blocks); };
+    };
+    const auto healthy = [] {};
+    const auto rates = [](int adc, int dac) {
+        PageSettings p = kShortSweep;
+        p.adcPosition = adc;
+        p.dacPosition = dac;
+        return p;
+    };
+    // 200 and 100 kHz, 8 octaves per minute: 6800000 samples.
+    const PageSettings tooLong{26, 14, "20", "5", "80", "8", "4", "2", "1"};
+    const PageSettings& s = kShortSweep;
+    const auto write = sim::Direction::Write;
+    const auto read = sim::Direction::Read;
+    const Failure cases[] = {
+        {"ratio", rates(1, 1), healthy, "Измените частоты АЦП и ЦАП !", 0x40, false, true},
+        {"DAC words past the signal", rates(19, 13), healthy, "Уменьшите частоты АЦП и ЦАП !", 0x40, false, true},
+        {"record too long", tooLong, healthy, "Уменьшите частоты АЦП и ЦАП !", 0x40, false, true},
+        {"input parameters", s, fail("SET_INPUT_PARS"), "Не могу передать параметры АЦП!", 0x40, true, true},
+        {"output parameters", s, fail("SET_OUTPUT_PARS"), "Не могу передать параметры ЦАП!", 0x40, true, true},
+        {"DAC start", s, fail("START_WRITE"), "Не могу запустить ЦАП!", 0, true, true},
+        {"ADC start", s, fail("START_READ"), "Не могу запустить АЦП!", 0, true, true},
+        {"DAC stalls in a pass", s, stall(write, 0), "Ошибка вывода данных с ЦАП!", 0, true, true},
+        {"ADC stalls in a pass", s, stall(read, 0), "Ошибка ввода данных с АЦП!", 0, true, true},
+        {"DAC stalls at the stop", s, stall(write, 1), "Ошибка вывода данных с ЦАП!", 0, true, false},
+        {"ADC stalls at the stop", s, stall(read, 1), "Ошибка ввода данных с АЦП!", 0, true, false},
+        {"DAC stop", s, fail("STOP_WRITE"), "Не могу остановить ЦАП!", 0, true, false},
+        {"ADC stop", s, fail("STOP_READ"), "Не могу остановить АЦП!", 0, true, false},
+    };
+    for (const Failure& c : cases) {
+        SCOPED_TRACE(c.name);
+        ThreadControl.AfcRunning = 0;
+        form->SpeedButtonAFFC->SetDown(false);
+        FreshModule();
+        frontEnd.ClearMessages();
+        SampleData.FrameCount = 77;
+        SetPage(c.page);
+        c.arrange();
+
+        Press();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, c.text);
+        EXPECT_EQ(Messages()[0].Caption, kErrorCaption);
+        EXPECT_EQ(Messages()[0].Flags, c.flags);
+        EXPECT_EQ(ModuleState.QuevPresent, c.released ? 0 : 1);
+        EXPECT_EQ(ThreadControl.AfcRunning, c.runningAfter ? 1 : 0);
+        EXPECT_TRUE(form->SpeedButtonAFFC->Down()) << "stays down until the next press";
+        EXPECT_FALSE(form->Chart->Enabled());
+        EXPECT_EQ(TransferState.AdcEvent, nullptr);
+        EXPECT_EQ(TransferState.DacEvent, nullptr);
+        EXPECT_TRUE(Log().empty());
+        EXPECT_EQ(SampleData.FrameCount, 77);
+        EXPECT_EQ(Bench().CallsAfterRelease(), 0);
+        if (!c.released) {
+            EXPECT_EQ(QuevCalls("SET_INPUT_PARS"), 0) << "refused before the module is touched";
+        }
+
+        // The next press clears a flag left set; the one after starts afresh.
+        if (c.runningAfter) {
+            form->SpeedButtonAFFC->Click();
+            EXPECT_EQ(ThreadControl.AfcRunning, 0);
+            EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+            EXPECT_TRUE(form->Chart->Enabled());
+        }
+    }
+}
+
+TEST_F(SweepTest, UnsetRatesOrSettingsThatDoNotConvertAreRefusedBeforeTheModuleIsTouched) {
+    // No settings file: the rates were never chosen.
+    form->EditAFFCkol->Type("4");
+    Press();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Измените частоты АЦП и ЦАП !");
+    EXPECT_EQ(QuevCalls("SET_INPUT_PARS"), 0);
+
+    form->SpeedButtonAFFC->Click();  // clears the flag the refusal left
+    frontEnd.ClearMessages();
+    SetPage(kShortSweep);
+    EXPECT_EQ(form->GroupBoxAFFC_Qadc->Caption(), " АЦП :  5 кГц ");
+    form->EditAFFCbeg->Type("5,5");
+    Press();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "'5,5' is not a valid floating point value");
+    EXPECT_EQ(Messages()[0].Flags, ui::MB_ICONSTOP);
+
+    form->SpeedButtonAFFC->Click();
+    frontEnd.ClearMessages();
+    form->EditAFFCbeg->Type("0");
+    Press();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Invalid floating point operation");
+    EXPECT_EQ(QuevCalls("SET_INPUT_PARS"), 0);
+    EXPECT_EQ(ModuleState.QuevPresent, 1);
+}
+
+TEST_F(SweepTest, RawSweepSavedAndOpenedAgainGivesTheSameResponseWithoutAReport) {
+    RunSweep(kShortSweep);
+    ASSERT_EQ(SweepResultRows(), 2u);
+    const auto amplitudes = AnalysisResults.AmpTable;
+    const auto phases = AnalysisResults.PhaseTable;
+    const auto gains = FrequencyResponse.AfcDbTable;
+    const auto differences = FrequencyResponse.AfcPhaseTable;
+    const std::string path = ::testing::TempDir() + "sweep-raw.asc";
+    frontEnd.QueueSave(path, 1);
+    form->SpeedButtonSave->Click();
+
+    AnalysisResults.AmpTable.clear();
+    FrequencyResponse.AfcDbTable.clear();
+    FrequencyResponse.AfcResultRows = 0;
+    form->TrackBarAFFCshow->SetPosition(3);
+    frontEnd.QueueOpen(path, 1);
+    form->SpeedButtonOpen->Click();
+    EXPECT_EQ(ThreadControl.AfcFromFile, 1) << "computed once the open handler is done";
+    ReapWorker(ThreadControl.DacWorker);
+    EXPECT_EQ(ThreadControl.AfcFromFile, 0);
+    EXPECT_EQ(AnalysisResults.AmpTable, amplitudes);
+    EXPECT_EQ(AnalysisResults.PhaseTable, phases);
+    EXPECT_EQ(FrequencyResponse.AfcDbTable, gains);
+    EXPECT_EQ(FrequencyResponse.AfcPhaseTable, differences);
+    EXPECT_EQ(SampleData.DataFileName, kNotSavedName);
+    EXPECT_EQ(form->TrackBarAFFCshow->Position(), 1);
+    EXPECT_EQ(ChartState.DataKind, kKindSweepData);
+    EXPECT_EQ(frontEnd.PreviewedReports().size(), 1u) << "only the sweep's own report";
+    std::remove(path.c_str());
+}
+
+// A worker that stays alive until told to end.
+class HeldWorker : public ui::Thread {
+public:
+    std::atomic<bool> release{false};
+
+protected:
+    void Execute() override {
+        while (!release) std::this_thread::yield();
+    }
+};
+
+TEST_F(SweepTest, NothingStartsAndNoViewRedrawsWhileAnotherWorkerIsAlive) {
+    SetPage(kShortSweep);
+    FrequencyResponse.AfcSteps = 1;
+    HeldWorker other;
+    other.Start();
+    form->SpeedButtonAFFC->Click();
+    EXPECT_EQ(ThreadControl.DacWorker, nullptr);
+    EXPECT_EQ(ThreadControl.AfcRunning, 0);
+    EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+    form->SpeedButtonAFFCshow->Click();
+    EXPECT_EQ(ThreadControl.DacWorker, nullptr);
+    EXPECT_EQ(ThreadControl.AfcReport, 0);
+    const uint8_t kind = ChartState.DataKind;
+    form->TrackBarAFFCshow->MoveTo(4);
+    EXPECT_EQ(ChartState.DataKind, kind);
+    other.release = true;
+    other.WaitFor();
+
+    // The report-only run once the other worker has gone: it previews the results in memory.
+    form->SpeedButtonAFFCshow->Click();
+    ReapWorker(ThreadControl.DacWorker);
+    EXPECT_EQ(ThreadControl.AfcReport, 0);
+    EXPECT_EQ(frontEnd.PreviewedReports(), std::vector<std::string>{"АЧХ"});
+}
+
+} // namespace

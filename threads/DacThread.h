@@ -1,0 +1,68 @@
+#pragma once
+// The frequency-response sweep worker. One class serves three runs, chosen by the flags of
+// ThreadControl when it starts:
+// - report-only (AfcReport): fills and previews the report of the last response;
+// - compute-only (AfcFromFile): computes the response of raw sweep data just opened;
+// - the sweep: synthesises the DAC sweep, streams it block by block while the ADC records the
+//   same stretch of time, shows each block, cuts the DAC's latency off the record, logs the sweep
+//   and computes the response, which previews the report.
+// The computation and the report run on the GUI thread, as synchronous calls of the worker.
+
+#include <cstdint>
+#include <string>
+
+#include "analysis/SweepSignal.h"
+#include "threads/WorkerSlot.h"
+
+struct IQuevModule;
+
+class DACThread : public StationWorker {
+public:
+    // The response of the record in memory (GUI thread): fills AmpTable, PhaseTable, AfcDbTable
+    // and AfcPhaseTable and the result shape, shows the raw data; then, unless the run was
+    // compute-only (AfcFromFile, which it clears), fills and previews the report.
+    static void CalcAFFC();
+
+protected:
+    void Execute() override;
+
+private:
+    // What one sweep runs with, taken from the page and the shared state at its set-up.
+    struct Sweep {
+        sweep::SweepSettings settings;
+        sweep::SweepGeometry geometry;
+        double adcRate = 0;
+        double dacRate = 0;
+        int channels = 0;
+        int gain = 0;
+        IQuevModule* module = nullptr;
+        bool convertersStarted = false;
+    };
+
+    void RunSweep();
+    // Each returns false when the sweep failed and the worker is to end.
+    bool SetUpPass();
+    bool ReadPage();
+    bool PlanAndPrepare();
+    bool ProgramAndStart();
+    bool SteadyPass();
+    bool StopConverters();
+    void FinishRecord();
+
+    // The box of a failure, the transfer events closed and, when asked, the module released.
+    void Fail(const char* text, int flags, bool release);
+    std::string LogLine(std::int32_t cut) const;
+
+    Sweep sweep_;
+    // Block sizes handed to the module, which reads them when a transfer is queued.
+    uint32_t adcCount_ = 0;
+    uint32_t dacCount_ = 0;
+};
+
+// Plots the ADC block that has just completed, block BlockCount - 1 (GUI thread).
+void DrawAFFCBlock();
+
+// Starts a worker in ThreadControl.DacWorker; the caller has set the flags of the run it wants
+// (AfcRunning and AfcSetup for a sweep, AfcReport or AfcFromFile). False when another worker is
+// alive and nothing started.
+bool StartDacThread();
