@@ -20,9 +20,11 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 300
 
 # The program runs in a working folder of its own, so that config.cfg and saved data never land in
-# the source tree.
+# the source tree. A fresh folder starts with the settings of a new installation (app/config.cfg);
+# after that the program keeps its own.
 run: build
 	@mkdir -p $(BUILD)/run
+	@test -f $(BUILD)/run/config.cfg || cp app/config.cfg $(BUILD)/run/config.cfg
 	@cd $(BUILD)/run && ../app/quev
 
 # Pelvoran.dll for 32-bit Windows, cross-compiled, with its export table checked.

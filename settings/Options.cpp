@@ -1,10 +1,33 @@
 #include "settings/Options.h"
 
+#include <exception>
+#include <string>
+#include <vector>
+
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
+#include "settings/SettingsFile.h"
+#include "settings/SystemStatus.h"
 #include "state/State.h"
+#include "threads/WorkerSlot.h"
+#include "ui/Application.h"
+#include "window/Form.h"
 
 TOption* Option = nullptr;
+
+namespace {
+
+std::string SettingsPath() {
+    const std::string& directory = FilesAndDirectories.StartDirectory;
+    return directory.empty() ? kSettingsFileName : directory + "/" + kSettingsFileName;
+}
+
+template <class T>
+void Free(std::vector<T>& array) {
+    std::vector<T>().swap(array);
+}
+
+}  // namespace
 
 TOption::TOption() {
     CreateDialogControls();
@@ -25,6 +48,27 @@ void TOption::FormCreate(ui::Control*) {
         bringup::AppendLog("Модуль АЦП не обнаружен ...");
     }
     SetStartupRunFlags();
+    if (Forma == nullptr) return;
+    ShowSystemInfo();
+    Forma->ComboBoxMetKoef->SetItemIndex(0);
+    // The current directory is still the start directory here.
+    ReadSettingsFile(SettingsPath());
 }
 
-void TOption::FormDestroy(ui::Control*) { ReleaseModulesAtShutdown(); }
+void TOption::FormDestroy(ui::Control*) {
+    // No interface may go while a worker still uses it; the workers' synchronous calls are
+    // served meanwhile.
+    StopAndReapAllWorkers();
+    for (auto& phase : PowerAnalysis.PowerSeries) Free(phase);
+    Free(PowerAnalysis.PowerSeries);
+    Free(PowerAnalysis.TorqueSeries);
+    Free(PowerAnalysis.SpeedSeries);
+    Free(BlockRing.BlockTimes);
+    ReleaseModulesAtShutdown();
+    if (Forma == nullptr) return;
+    try {
+        WriteSettingsFile(SettingsPath());
+    } catch (const std::exception& e) {
+        ui::Application.HandleException(e.what());
+    }
+}

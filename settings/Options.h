@@ -75,9 +75,11 @@ public:
     void EditFXExit(ui::Control* Sender);
     void EditFYExit(ui::Control* Sender);
 
-    // Start-up: start values, both modules brought up, the run flags idle.
+    // Start-up: start values, both modules brought up, the run flags idle, the system
+    // information in the status bar, the start directory kept, config.cfg read from it.
     void FormCreate(ui::Control* Sender);
-    // Shutdown (every worker has ended by now): the module interfaces are released.
+    // Shutdown: every worker stopped and awaited, the power arrays and block times freed, the
+    // module interfaces released, config.cfg written into the start directory.
     void FormDestroy(ui::Control* Sender);
 
 private:

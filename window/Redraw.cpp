@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/SystemInfo.h"
+#include "settings/SystemStatus.h"
 #include "window/AxisUnits.h"
 #include "window/Form.h"
 #include "state/State.h"
@@ -13,23 +13,12 @@ namespace redraw {
 
 double MillisecondsPerFrame() { return SampleData.DataChannels / SampleData.DataRate; }
 
-namespace {
-
-void RefreshStatusBar() {
-    Forma->StatusBar->SetPanelText(
-        1, "Свободно ОЗУ :  " + GroupedDigits(platform::FreePhysicalMemory()) + "байт");
-    Forma->StatusBar->SetPanelText(
-        2, "Свободно ПЗУ ( C:/ ) :  " + GroupedDigits(platform::FreeDiskBytes()) + "байт");
-}
-
-} // namespace
-
 } // namespace redraw
 
 void RedrawChart() {
     using namespace redraw;
     ChartUpdate update(*Forma->Chart);
-    RefreshStatusBar();
+    ShowFreeMemory();
     for (ui::Series* series : Forma->Series) series->Clear();
 
     const std::uint8_t kind = ChartState.DataKind;

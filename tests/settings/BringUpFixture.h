@@ -12,6 +12,7 @@
 #include "settings/BringUp.h"
 #include "settings/Options.h"
 #include "sim/BenchControl.h"
+#include "tests/ScratchDirectory.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
@@ -68,6 +69,7 @@ protected:
         return static_cast<int>(std::count(log.begin(), log.end(), function));
     }
 
+    ScratchStartDirectory start;  // config.cfg of the start-up and shutdown
     ui::ScriptedFrontEnd frontEnd;
     std::unique_ptr<TForma> form;
     std::unique_ptr<TOption> option;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/Options.h"
+#include "tests/ScratchDirectory.h"
 #include "sim/BenchControl.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
@@ -15,6 +16,7 @@ namespace {
 // The program as it starts on the bench's default set-up (both modules attached, real time):
 // by the time the message loop runs, both modules are up and logged.
 TEST(StartUp, ProgramBringsBothModulesUpBeforeTheMessageLoop) {
+    ScratchStartDirectory start;
     sim::Bench().Reset();
     ui::ScriptedFrontEnd frontEnd;
     std::vector<std::string> log;

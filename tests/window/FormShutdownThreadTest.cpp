@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/Options.h"
+#include "tests/ScratchDirectory.h"
 #include "threads/Report.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
@@ -37,6 +38,7 @@ protected:
 };
 
 TEST(FormShutdownThreadTest, StartUpCreatesFormsAndShutdownDestroysThemLastCreatedFirst) {
+    ScratchStartDirectory start;
     ui::ScriptedFrontEnd frontEnd;
     std::vector<const ui::Control*> created;
     std::vector<const ui::Control*> destroyed;
@@ -61,6 +63,7 @@ TEST(FormShutdownThreadTest, StartUpCreatesFormsAndShutdownDestroysThemLastCreat
 }
 
 TEST(FormShutdownThreadTest, ShutdownWaitsForEveryLiveWorkerServingItsCalls) {
+    ScratchStartDirectory start;
     ui::ScriptedFrontEnd frontEnd;
     LateLogger worker;
     ProgramMain(frontEnd, [&] {
@@ -73,6 +76,7 @@ TEST(FormShutdownThreadTest, ShutdownWaitsForEveryLiveWorkerServingItsCalls) {
 }
 
 TEST(FormShutdownThreadTest, ShutdownClearsRunningFlagsSoFlaggedWorkersStop) {
+    ScratchStartDirectory start;
     class FlaggedWorker : public ui::Thread {
     protected:
         void Execute() override {

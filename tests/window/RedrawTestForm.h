@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/SystemInfo.h"
+#include "tests/ScratchDirectory.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
 #include "window/Form.h"
@@ -24,11 +25,12 @@ public:
     platform::OsVersion GetOsVersion() override { return {}; }
     std::int64_t FreePhysicalMemory() override { return memory; }
     std::int64_t FreeDiskBytes() override { return disk; }
-    std::string GetCurrentDirectory() override { return "/"; }
+    std::string GetCurrentDirectory() override { return directory; }
     bool SetCurrentDirectory(const std::string&) override { return true; }
 
     std::int64_t memory = 1234567;
     std::int64_t disk = 12;
+    std::string directory;
 };
 
 using Point = std::pair<double, double>;
@@ -37,6 +39,7 @@ class RedrawForm : public ::testing::Test {
 protected:
     void SetUp() override {
         ui::Application.SetFrontEnd(&frontEnd);
+        machine->directory = scratch.Path();
         platform::SetSystemInfoProvider(machine);
         ResetSharedState();
         form = std::make_unique<TForma>();
@@ -78,6 +81,7 @@ protected:
     }
 
     ui::ScriptedFrontEnd frontEnd;
+    ScratchDirectory scratch;
     std::shared_ptr<FixedMachine> machine = std::make_shared<FixedMachine>();
     std::unique_ptr<TForma> form;
 };

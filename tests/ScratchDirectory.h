@@ -1,0 +1,52 @@
+#pragma once
+// A folder of its own for one test, removed with everything in it at the end; and a machine
+// whose current directory is that folder, so that config.cfg is read and written there and
+// tests running side by side never share one.
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/SystemInfo.h"
+
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quev_test_XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// The real machine, but starting in a scratch folder; installed for the object's lifetime.
+class ScratchStartDirectory : public ScratchDirectory {
+public:
+    ScratchStartDirectory() {
+        auto machine = std::make_shared<Machine>();
+        machine->directory = Path();
+        platform::SetSystemInfoProvider(machine);
+    }
+    ~ScratchStartDirectory() { platform::SetSystemInfoProvider(nullptr); }
+
+private:
+    struct Machine : platform::LinuxSystemInfo {
+        std::string directory;
+        std::string GetCurrentDirectory() override { return directory; }
+        bool SetCurrentDirectory(const std::string& path) override {
+            directory = path;
+            return true;
+        }
+    };
+};
