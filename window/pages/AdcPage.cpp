@@ -47,22 +47,22 @@ void TForma::CreateAdcPage() {
 
     const ChoiceBox boxes[] = {
         {&AdcPage::GroupBoxR, &AdcPage::ComboBoxR, "GroupBoxR", "ComboBoxR", "Режим",
-         "Выбор режима сбора данных :  осциллограф или продолжительный сбор ", 32, 52,
+         "Выбор режима сбора данных :  осциллограф или продолжительный сбор ", 31, 56,
          &TForma::ComboBoxRChange},
         {&AdcPage::GroupBoxK, &AdcPage::ComboBoxK, "GroupBoxK", "ComboBoxK", " Диапазон ",
-         "Диапозон измеряемых значений модулем АЦП", 86, 74, &TForma::ComboBoxKChange},
-        {&AdcPage::GroupBoxN, &AdcPage::ComboBoxN, "GroupBoxN", "ComboBoxN", "Каналов", "", 162, 48,
+         "Диапозон измеряемых значений модулем АЦП", 88, 72, &TForma::ComboBoxKChange},
+        {&AdcPage::GroupBoxN, &AdcPage::ComboBoxN, "GroupBoxN", "ComboBoxN", "Каналов", "", 161, 52,
          &TForma::ComboBoxNChange},
         {&AdcPage::GroupBoxM, &AdcPage::ComboBoxM, "GroupBoxM", "ComboBoxM", "Память",
-         "Количество кадров памяти в режиме осцилографа", 212, 50, &TForma::ComboBoxMChange},
-        {&AdcPage::GroupBoxC, &AdcPage::ComboBoxC, "GroupBoxC", "ComboBoxC", "Экран", "", 264, 56,
+         "Количество кадров памяти в режиме осцилографа", 214, 52, &TForma::ComboBoxMChange},
+        {&AdcPage::GroupBoxC, &AdcPage::ComboBoxC, "GroupBoxC", "ComboBoxC", "Экран", "", 267, 54,
          &TForma::ComboBoxCChange},
         {&AdcPage::GroupBoxX, &AdcPage::ComboBoxX, "GroupBoxX", "ComboBoxX", " Ось X: ", "", 322, 46,
          &TForma::ComboBoxXChange},
-        {&AdcPage::GroupBoxY, &AdcPage::ComboBoxY, "GroupBoxY", "ComboBoxY", " Ось Y: ", "", 370, 46,
+        {&AdcPage::GroupBoxY, &AdcPage::ComboBoxY, "GroupBoxY", "ComboBoxY", " Ось Y: ", "", 369, 50,
          &TForma::ComboBoxYChange},
         {&AdcPage::GroupBoxFFTBit, &AdcPage::ComboBoxFFTBit, "GroupBoxFFTBit", "ComboBoxFFTBit", "Бит",
-         "", 636, 46, &TForma::ComboBoxFFTBitChange},
+         "", 613, 53, &TForma::ComboBoxFFTBitChange},
     };
     for (const ChoiceBox& box : boxes) {
         ui::GroupBox* group = TabSheetADC->Add<ui::GroupBox>(box.groupName, box.left, kBoxTop, box.width, kBoxHeight);
@@ -85,34 +85,34 @@ void TForma::CreateAdcPage() {
     ComboBoxFFTBit->Items().Assign(PaddedNumbers(10, 16));
 
     // Rate and time; the captions start as the designer left them, the handlers rewrite them.
-    GroupBoxQ = TabSheetADC->Add<ui::GroupBox>("GroupBoxQ", 418, kBoxTop, 96, kBoxHeight);
+    GroupBoxQ = TabSheetADC->Add<ui::GroupBox>("GroupBoxQ", 420, kBoxTop, 88, kBoxHeight);
     GroupBoxQ->SetCaption(" Частота :  5 кГц ");
     GroupBoxQ->SetHint("АЦП, частота опроса");
-    TrackBarQ = GroupBoxQ->Add<ui::TrackBar>("TrackBarQ", 3, kInnerTop, 90, 22);
+    TrackBarQ = GroupBoxQ->Add<ui::TrackBar>("TrackBarQ", 3, kInnerTop, 82, 22);
     TrackBarQ->SetRange(1, adc_page::kRatePositions);
     TrackBarQ->SetPosition(adc_page::kStartRatePosition);
     TrackBarQ->OnChange = Handler(&TForma::TrackBarQChange);
-    GroupBoxT = TabSheetADC->Add<ui::GroupBox>("GroupBoxT", 516, kBoxTop, 90, kBoxHeight);
+    GroupBoxT = TabSheetADC->Add<ui::GroupBox>("GroupBoxT", 509, kBoxTop, 76, kBoxHeight);
     GroupBoxT->SetCaption("Время :  1 c ");
     GroupBoxT->SetHint("Время в секундах");
-    TrackBarT = GroupBoxT->Add<ui::TrackBar>("TrackBarT", 3, kInnerTop, 84, 22);
+    TrackBarT = GroupBoxT->Add<ui::TrackBar>("TrackBarT", 3, kInnerTop, 70, 22);
     TrackBarT->SetRange(1, adc_page::kTimePositions);
     TrackBarT->SetPosition(adc_page::kStartTimePosition);
     TrackBarT->OnChange = Handler(&TForma::TrackBarTChange);
 
-    SpeedButtonFFTReal = TabSheetADC->Add<ui::SpeedButton>("SpeedButtonFFTReal", 608, 8, 26, 28);
+    SpeedButtonFFTReal = TabSheetADC->Add<ui::SpeedButton>("SpeedButtonFFTReal", 586, 8, 26, 28);
     SpeedButtonFFTReal->SetHint("Спектроанализ реального времени");
     SpeedButtonFFTReal->SetGroupIndex(10);
     SpeedButtonFFTReal->SetAllowAllUp(true);
     SpeedButtonFFTReal->OnClick = Handler(&TForma::SpeedButtonFFTRealClick);
 
     // Frequency range of the live spectrum; read when it is drawn.
-    GroupBoxFFT_X = TabSheetADC->Add<ui::GroupBox>("GroupBoxFFT_X", 684, kBoxTop, 76, kBoxHeight);
+    GroupBoxFFT_X = TabSheetADC->Add<ui::GroupBox>("GroupBoxFFT_X", 667, kBoxTop, 92, kBoxHeight);
     GroupBoxFFT_X->SetCaption("БПФ по оси X, Гц");
     LabelFFT_XB = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XB", 2, 18, 7, 13);
     LabelFFT_XB->SetCaption("с");
-    EditFFT_XB = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XB", 9, 14, 28, 21);
-    LabelFFT_XE = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XE", 38, 18, 10, 13);
+    EditFFT_XB = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XB", 9, 14, 36, 21);
+    LabelFFT_XE = GroupBoxFFT_X->Add<ui::Label>("LabelFFT_XE", 46, 18, 12, 13);
     LabelFFT_XE->SetCaption("по");
-    EditFFT_XE = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XE", 49, 14, 25, 21);
+    EditFFT_XE = GroupBoxFFT_X->Add<ui::Edit>("EditFFT_XE", 58, 14, 32, 21);
 }
