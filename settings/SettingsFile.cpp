@@ -161,6 +161,17 @@ void Apply(const Line& line, std::string_view word) {
     if (line.after) line.after(v);
 }
 
+// Once the file is read the choices also describe the (still empty) data, as an acquisition set
+// up from them would.
+void TakeChoicesAsActive(TForma& f) {
+    SampleData.DataRate = AcquisitionSettings.AdcRate;
+    SampleData.RecordTime = AcquisitionSettings.AdcTime;
+    const int channels = f.ComboBoxN->ItemIndex();
+    SampleData.DataChannels = channels >= 0 ? static_cast<uint8_t>(channels + 1) : 0;
+    AcquisitionSettings.LongMode = f.ComboBoxR->ItemIndex() == 0 ? 0 : 1;
+    SampleData.DataGain = GainFromIndex(f.ComboBoxK->ItemIndex());
+}
+
 }  // namespace
 
 void ReadSettingsFile(const std::string& path) {
@@ -190,6 +201,7 @@ void ReadSettingsFile(const std::string& path) {
         remember(e);
     }
     Forma->ComboBoxBKoef->SetItemIndex(0);
+    TakeChoicesAsActive(*Forma);
     if (firstError) ui::Application.HandleException(*firstError);
 }
 

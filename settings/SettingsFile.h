@@ -17,8 +17,9 @@ inline constexpr const char* kSettingsFileName = "config.cfg";
 inline constexpr const char* kSettingsHeader = "Quev Dorvaline, версия 1.02";
 
 // Applies the file at `path` to the main window's controls line by line, each value before the
-// next line is read, running the change handlers the choices depend on. A missing file changes
-// nothing and says nothing. Values that do not convert are skipped; the first one's error
+// next line is read, running the change handlers the choices depend on; afterwards the chosen
+// rate, time, channels, mode and range also become those of the data in memory. A missing file
+// changes nothing and says nothing. Values that do not convert are skipped; the first one's error
 // ("Invalid numeric input") is shown once by the default exception handler after the last line.
 // Other read errors are shown the same way and end the reading. GUI thread.
 void ReadSettingsFile(const std::string& path);
