@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "state/State.h"
 #include "threads/AdcRecording.h"
+#include "ui/Application.h"
+#include "ui/ScriptedFrontEnd.h"
 
 namespace {
 
@@ -50,6 +55,25 @@ TEST(AdcRecording, QuevControlWordsCountInputsDownAndCarryTheRangeInBits6And7) {
     for (int range = 0; range < 4; ++range) EXPECT_EQ(adc::QuevControlWord(0, range), firstChannel[range]);
     EXPECT_EQ(adc::QuevControlWord(15, 3), 192);
     EXPECT_EQ(adc::QuevControlWord(3, 2), 140);
+}
+
+TEST(AdcRecording, ABufferThatCannotBeHadIsRefusedWithOneBoxAndNoDataLeft) {
+    ui::ScriptedFrontEnd frontEnd;
+    ui::Application.SetFrontEnd(&frontEnd);
+    SampleData.SampleBuffer.assign(64, 7);
+    SampleData.SampleCount = 64;
+    SampleData.FrameCount = 32;
+    EXPECT_FALSE(adc::SizeSampleBuffer(std::numeric_limits<int64_t>::max()));
+    EXPECT_TRUE(SampleData.SampleBuffer.empty());
+    EXPECT_EQ(SampleData.SampleCount, 0);
+    EXPECT_EQ(SampleData.FrameCount, 0);
+    const auto messages = frontEnd.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "ОШИБКА!!!");
+    EXPECT_TRUE(adc::SizeSampleBuffer(100));
+    EXPECT_EQ(SampleData.SampleBuffer.size(), 100u);
+    ui::Application.SetFrontEnd(nullptr);
+    ResetSharedState();
 }
 
 }  // namespace

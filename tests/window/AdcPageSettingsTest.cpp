@@ -151,22 +151,4 @@ TEST_F(AdcPageSettings, LiveSpectrumButtonSwitchesOnlyBetweenTimeDataAndSpectrum
     }
 }
 
-TEST_F(AdcPageSettings, ChoicesStartUnmadeWithTheInstrumentsItemTexts) {
-    for (ui::ComboBox* box : {form->ComboBoxR, form->ComboBoxK, form->ComboBoxN, form->ComboBoxM, form->ComboBoxC,
-                              form->ComboBoxX, form->ComboBoxY, form->ComboBoxFFTBit}) {
-        EXPECT_EQ(box->ItemIndex(), -1) << box->Name();
-    }
-    const auto n = form->ComboBoxN->Items().Strings();
-    ASSERT_EQ(n.size(), 16u);
-    EXPECT_EQ(n[0], "   1   ");
-    EXPECT_EQ(n[9], "  10  ");
-    EXPECT_EQ(form->ComboBoxFFTBit->Items().Strings().front(), "  10  ");
-    EXPECT_EQ(form->ComboBoxM->Items().Strings().back(), "1000");
-    EXPECT_EQ(form->TrackBarQ->Position(), 1);
-    EXPECT_EQ(form->TrackBarT->Position(), 12);
-    EXPECT_EQ(form->GroupBoxQ->Caption(), " Частота :  5 кГц ");
-    EXPECT_FALSE(form->SpeedButtonRecord->Down());
-    EXPECT_TRUE(form->SpeedButtonRecord->AllowAllUp());
-}
-
 }  // namespace
