@@ -108,6 +108,7 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
         SampleData.DataTime = trip.entry == kDat ? kDataTime : 0;
         Open(first, trip.entry);
         const bool computeAsked = ThreadControl.AfcFromFile != 0;
+        EXPECT_EQ(ThreadControl.DacWorker != nullptr, computeAsked) << "the compute-only run is the sweep slot's worker";
         // The compute-only run of raw sweep data keeps the buffers until it has ended.
         ReapWorker(ThreadControl.DacWorker);
         EXPECT_EQ(ThreadControl.AfcFromFile, 0);
