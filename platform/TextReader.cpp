@@ -381,47 +381,45 @@ std::size_t TextReader::ReadLow16Rows(std::int16_t* out, std::size_t channels, s
     // 64 bytes at a time as ReadLow16Ints reads them; the line ends are separators like the
     // blanks between the numbers. Only whole rows count: at anything else the reading stays at
     // the start of that row for the caller's checked way.
-    if (channels == 0) return 0;
+    if (channels == 0 || maxRows == 0) return 0;
     const char* const base = buffer_.get();
     const char* const safe = base + (end_ > kLookahead ? end_ - kLookahead : 0);
     const char* committed = base + pos_;
     const char* p = committed;
-    std::size_t rows = 0;
-    std::size_t column = 0;
-    while (rows < maxRows && p < safe) {
+    std::int16_t* next = out;
+    std::int16_t* rowEnd = out + channels;
+    std::int16_t* const outEnd = out + maxRows * channels;
+    std::int16_t* whole = out;  // end of the whole rows read
+    while (whole != outEnd && p < safe) {
         const std::uint64_t separators = SeparatorMask(p);
         const std::uint64_t tokens = ~separators;
         std::uint64_t starts = tokens & ~(tokens << 1);
         std::uint64_t ends = separators & (tokens << 1);
-        std::size_t offset = 64;
         while (ends != 0) {
             const auto start = static_cast<std::size_t>(std::countr_zero(starts));
             const auto end = static_cast<std::size_t>(std::countr_zero(ends));
-            if (!ShortToken(p + start, end - start, out[rows * channels + column])) {
+            if (!ShortToken(p + start, end - start, *next)) {
                 pos_ = static_cast<std::size_t>(committed - base);
-                return rows;
+                return static_cast<std::size_t>(whole - out) / channels;
             }
             starts &= starts - 1;
             ends &= ends - 1;
-            offset = end;
-            if (++column == channels) {
+            if (++next == rowEnd) {
                 if (p[end] != '\r' || p[end + 1] != '\n') {
                     pos_ = static_cast<std::size_t>(committed - base);
-                    return rows;
+                    return static_cast<std::size_t>(whole - out) / channels;
                 }
-                column = 0;
                 committed = p + end + 2;
-                if (++rows == maxRows) break;
+                whole = next;
+                if (whole == outEnd) break;
+                rowEnd += channels;
             }
         }
-        if (rows == maxRows) break;
-        if (starts != 0) {
-            offset = static_cast<std::size_t>(std::countr_zero(starts));  // runs on past these bytes
-        }
-        p += offset;
+        // On from the token that runs on past these bytes, or from the next 64.
+        p += starts != 0 ? static_cast<std::size_t>(std::countr_zero(starts)) : 64;
     }
     pos_ = static_cast<std::size_t>(committed - base);
-    return rows;
+    return static_cast<std::size_t>(whole - out) / channels;
 }
 
 double TextReader::ReadReal() {
