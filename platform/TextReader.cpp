@@ -362,8 +362,10 @@ void TextReader::ReadLow16Ints(std::int16_t* out, std::size_t count, std::size_t
                 ends &= ends - 1;
             }
             if (unusual || (i < count && starts != 0)) {
-                // Stop at the token that was not taken or that runs on past these bytes.
+                // Stop at the token that was not taken or that runs on past these bytes; one of
+                // 64 bytes or more is no short number, so the checked way takes it from here.
                 offset = static_cast<std::size_t>(std::countr_zero(starts));
+                unusual = unusual || offset == 0;
             }
             p += offset;
         }
@@ -415,8 +417,11 @@ std::size_t TextReader::ReadLow16Rows(std::int16_t* out, std::size_t channels, s
                 rowEnd += channels;
             }
         }
-        // On from the token that runs on past these bytes, or from the next 64.
-        p += starts != 0 ? static_cast<std::size_t>(std::countr_zero(starts)) : 64;
+        // On from the token that runs on past these bytes, or from the next 64. A token of 64
+        // bytes or more is no short number: the checked way reads (and refuses) it.
+        const std::size_t onward = starts != 0 ? static_cast<std::size_t>(std::countr_zero(starts)) : 64;
+        if (onward == 0) break;
+        p += onward;
     }
     pos_ = static_cast<std::size_t>(committed - base);
     return static_cast<std::size_t>(whole - out) / channels;

@@ -205,4 +205,12 @@ TEST(TextReader, RowsReadInBulkAgreeWithReadingThemRowByRow) {
     }
     EXPECT_TRUE(rowByRow.AtEnd());
     EXPECT_GT(rowsRead, 30000u);
+
+    // A token longer than the bytes looked at once is left, whole, to the checked way (both
+    // quick ways once looped on it for ever).
+    auto longToken = TextReader::FromBytes("1 2\r\n" + std::string(70, '7') + " 3\r\n" + std::string(300, ' '));
+    ASSERT_FALSE(longToken.AtEnd());  // the bulk way reads what is in the buffer
+    EXPECT_EQ(longToken.ReadLow16Rows(rows.data(), 2, 10), 1u);
+    EXPECT_EQ(longToken.ReadLow16Rows(rows.data(), 2, 10), 0u);
+    EXPECT_EQ(MessageOf([&] { longToken.ReadLow16Ints(rows.data(), 2, done); }), "Invalid numeric input");
 }
