@@ -2,19 +2,9 @@
 #include <thread>
 
 #include "BringUpFixture.h"
-#include "ui/Thread.h"
+#include "tests/HeldWorker.h"
 
 namespace {
-
-class IdleWorker : public ui::Thread {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release) std::this_thread::yield();
-    }
-};
 
 using OptionsDialogThread = BringUpFixture;
 
@@ -26,7 +16,7 @@ TEST_F(OptionsDialogThread, ValuesAtAPointReadNoBufferWhileAWorkerIsAlive) {
     ChartState.DataKind = kKindTimeData;
     ChartState.XMultiplier = 1;
     ChartState.YMultiplier = 1;
-    IdleWorker worker;
+    HeldWorker worker;
     worker.Start();
     option->EditZ->Type("3");
     EXPECT_TRUE(option->MemoZ->Lines().Empty());

@@ -5,21 +5,12 @@
 #include <string>
 #include <thread>
 
+#include "tests/HeldWorker.h"
 #include "tests/threads/PlayTestSupport.h"
 
 namespace {
 
 using namespace play_test;
-
-class HeldWorker : public StationWorker {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release) std::this_thread::yield();
-    }
-};
 
 using PlayGate = PlayTest;
 

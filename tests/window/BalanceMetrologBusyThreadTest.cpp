@@ -6,19 +6,9 @@
 #include <thread>
 
 #include "tests/window/BenchFormTestSupport.h"
-#include "ui/Thread.h"
+#include "tests/HeldWorker.h"
 
 namespace {
-
-class HeldWorker : public ui::Thread {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-};
 
 using BalanceMetrologBusy = bench_form_test::BenchForm;
 

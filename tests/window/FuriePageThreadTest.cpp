@@ -7,19 +7,9 @@
 #include <thread>
 
 #include "tests/window/FuriePageTestSupport.h"
-#include "ui/Thread.h"
+#include "tests/HeldWorker.h"
 
 namespace {
-
-class IdleWorker : public ui::Thread {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release.load()) std::this_thread::yield();
-    }
-};
 
 using FuriePageWhileAWorkerRuns = furie_page_test::FuriePageForm;
 
@@ -28,7 +18,7 @@ TEST_F(FuriePageWhileAWorkerRuns, AnalysesAndRedrawsWaitForIt) {
     ChartState.DataKind = kKindTimeData;
     AnalysisResults.FourierCount = 4;
     form->StatusBar->SetPanelText(1, "-");
-    IdleWorker worker;
+    HeldWorker worker;
     worker.Start();
     for (ui::Control* button : {form->SpeedButtonFurie, form->SpeedButtonFurieSP, form->SpeedButtonFFT,
                                 form->SpeedButtonPosl, form->SpeedButtonDan, form->SpeedButtonAFC}) {

@@ -5,19 +5,9 @@
 #include <thread>
 
 #include "tests/window/OpenSaveTestSupport.h"
-#include "ui/Thread.h"
+#include "tests/HeldWorker.h"
 
 namespace {
-
-class HeldWorker : public ui::Thread {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-};
 
 TEST_F(OpenSaveTest, OpenAndSaveWaitForNoWorker) {
     SetRecord(kKindTimeData, 1, 10, 0, {1, 2});

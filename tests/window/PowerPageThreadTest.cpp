@@ -7,19 +7,9 @@
 #include <thread>
 
 #include "tests/window/RedrawTestForm.h"
-#include "ui/Thread.h"
+#include "tests/HeldWorker.h"
 
 namespace {
-
-class IdleWorker : public ui::Thread {
-public:
-    std::atomic<bool> release{false};
-
-protected:
-    void Execute() override {
-        while (!release.load()) std::this_thread::yield();
-    }
-};
 
 using PowerPageWhileAWorkerRuns = redraw_test::RedrawForm;
 
@@ -28,7 +18,7 @@ TEST_F(PowerPageWhileAWorkerRuns, ComputationAndViewsWaitForIt) {
     SampleData.DataRate = 80;
     ChartState.DataKind = kKindTimeData;
     form->StatusBar->SetPanelText(1, "-");
-    IdleWorker worker;
+    HeldWorker worker;
     worker.Start();
     for (ui::SpeedButton* b : {form->SpeedButtonPower, form->SpeedButtonVisI, form->SpeedButtonVisDan}) b->Click();
     worker.release = true;
