@@ -39,6 +39,16 @@ void WriteTableRow(platform::TextWriter& file, int64_t row, bool withPhases) {
     file.WriteLineEnd();
 }
 
+// A header may announce more rows than the rest of the file can hold: every value takes at least
+// one character and one separator. Such a table is refused before anything is sized for it, so
+// that a few bytes cannot make the reader take hundreds of megabytes.
+void RequireRowsInFile(const platform::TextReader& file, size_t rows, size_t valuesPerRow) {
+    const uint64_t values = static_cast<uint64_t>(rows) * valuesPerRow;
+    if (values > 0 && 2 * values - 1 > file.BytesLeft()) {
+        throw platform::InOutError("Read beyond end of file");
+    }
+}
+
 // Reads one row of the tables (sized by the caller to hold it) and skips the rest of the line.
 void ReadTableRow(platform::TextReader& file, size_t row, bool withPhases) {
     const size_t channels = SampleData.DataChannels;
@@ -163,6 +173,7 @@ void ReadResponseRows(platform::TextReader& file) {
     const size_t channels = SampleData.DataChannels;
     const size_t rows = static_cast<size_t>(std::max(FrequencyResponse.AfcSteps, 0)) + 1;
     const size_t size = channels * rows;
+    RequireRowsInFile(file, rows, 2 * channels);
     // Until every row is in, the tables hold no response a view may show.
     FrequencyResponse.AfcResultRows = 0;
     FrequencyResponse.AfcResultChannels = 0;
@@ -190,6 +201,7 @@ void WriteHarmonicRows(platform::TextWriter& file) {
 void ReadHarmonicRows(platform::TextReader& file) {
     const size_t channels = SampleData.DataChannels;
     const size_t rows = static_cast<size_t>(std::max(AnalysisResults.FourierCount, 0) / 2) + 1;
+    RequireRowsInFile(file, rows, 2 * channels);
     AnalysisResults.AmpTable.assign(channels * rows, 0.0);
     AnalysisResults.PhaseTable.assign(channels * rows, 0.0);
     if (channels == 0) {
@@ -210,6 +222,7 @@ void ReadSpectrumRows(platform::TextReader& file) {
     const size_t channels = SampleData.DataChannels;
     const int32_t first = std::max(AnalysisResults.SpectrumFirst, 0);
     const int32_t last = AnalysisResults.SpectrumLast;
+    RequireRowsInFile(file, static_cast<size_t>(std::max(last - first + 1, 0)), channels);
     AnalysisResults.AmpTable.assign(channels * static_cast<size_t>(std::max(last, -1) + 1), 0.0);
     if (channels == 0) {
         return;

@@ -62,6 +62,10 @@ void WriteSampleRows(platform::TextWriter& file);
 // counts the samples read, also when a number fails.
 void ReadSampleRows(platform::TextReader& file);
 
+// The table readers below refuse with "Read beyond end of file", before sizing anything, a header
+// that announces more rows than the rest of the file could hold (a value takes at least one
+// character and a separator); a file cut short in its rows reads the missing values as 0.
+
 // AfcSteps + 1 rows of amplitudes then phases; a missing table entry is written as 0.
 void WriteResponseRows(platform::TextWriter& file);
 // Sizes AmpTable, PhaseTable, AfcDbTable and AfcPhaseTable to DataChannels x (AfcSteps + 1),

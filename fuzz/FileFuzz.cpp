@@ -1,14 +1,12 @@
-// libFuzzer target for the data-file readers: the text reader with every header and body of the
-// ".asc", ".af" and La-4 files, and the ".dat" frame reader. Not part of the CMake build.
+// libFuzzer target for the data-file readers: the text reader itself, the bodies of ".asc", ".af"
+// and La-4 files read from memory, and the whole-file readers of ".asc" (with the La-4 import),
+// ".af" and ".dat" read from a file on disk. Built by fuzz/CMakeLists.txt; the seeds in
+// fuzz/corpus/files are files the station wrote, each behind its first byte.
 //
-// Build and run (from the repository root):
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/FileFuzz.cpp \
-//       platform/*.cpp state/State.cpp files/FileFormat*.cpp -o /tmp/file_fuzz -lpthread
-//   mkdir -p /tmp/file_fuzz_corpus && /tmp/file_fuzz -max_total_time=60 -rss_limit_mb=4096 \
-//       /tmp/file_fuzz_corpus
-//
-// The first input byte chooses what is read; the rest is the file. Bad input must end in
-// platform::InOutError and nothing else: no crash, no read outside a buffer, no hang.
+// The first input byte chooses the reader (its top three bits, modulo the six readers) and the
+// channel count the window offers or the body is read with (the rest, modulo 17; none chosen
+// refuses an import); the other bytes are the file. Bad input
+// must end in platform::InOutError and nothing else: no crash, no read outside a buffer, no hang.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,14 +15,13 @@
 #include <unistd.h>
 
 #include "platform/InOutError.h"
-#include "platform/RecordFile.h"
 #include "platform/TextFile.h"
 #include "files/FileFormats.h"
 #include "state/State.h"
 
 namespace {
 
-void ReadTextFile(platform::TextReader& file, bool asAf) {
+void ReadTextBody(platform::TextReader& file, bool asAf) {
     if (!ReadVersionField(file)) {
         ReadSampleRows(file);  // La-4 rows with whatever channel count is set
     } else if (asAf) {
@@ -34,16 +31,7 @@ void ReadTextFile(platform::TextReader& file, bool asAf) {
     }
 }
 
-void ReadDat(const uint8_t* data, size_t size, uint8_t channels) {
-    static const std::string path = "/tmp/file_fuzz_" + std::to_string(getpid()) + ".dat";
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, out);
-        std::fclose(out);
-    }
-    ReadDatFile(path, ImportShape{10, channels, 0});
-}
-
-// Numbers and lines in the order the remaining bytes ask for.
+// Numbers and lines in the order the file's own bytes ask for.
 void ReadPieces(platform::TextReader& file, const uint8_t* script, size_t length) {
     for (size_t i = 0; i < length && !file.AtEnd(); ++i) {
         switch (script[i] % 4) {
@@ -54,6 +42,18 @@ void ReadPieces(platform::TextReader& file, const uint8_t* script, size_t length
         }
     }
 }
+
+// The path-based readers take the file by its name, so the input is written to one first.
+std::string PutInFile(const char* extension, std::string_view bytes) {
+    const std::string path = "/tmp/file_fuzz_" + std::to_string(getpid()) + extension;
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+    return path;
+}
+
+enum Reader : uint8_t { AscBody, AfBody, Pieces, DatFile, AscFile, AfFile, kReaders };
 
 } // namespace
 
@@ -67,16 +67,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AcquisitionSettings = {};
     FrequencyResponse = {};
     static_cast<AnalysisWindowAndTables&>(AnalysisResults) = {};
-    const uint8_t mode = data[0];
-    SampleData.DataChannels = static_cast<uint8_t>(mode % 17);
-    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const auto reader = static_cast<Reader>((data[0] >> 5) % kReaders);
+    const auto channels = static_cast<uint8_t>((data[0] & 31) % 17);
+    SampleData.DataChannels = channels;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    const ImportShape window{10, channels, channels % 5 - 1};
     try {
-        auto file = platform::TextReader::FromBytes(text);
-        switch (mode >> 6) {
-        case 0: ReadTextFile(file, false); break;
-        case 1: ReadTextFile(file, true); break;
-        case 2: ReadPieces(file, data + 1, std::min<size_t>(size - 1, 64)); break;
-        case 3: ReadDat(data + 1, size - 1, SampleData.DataChannels); break;
+        auto text = platform::TextReader::FromBytes(bytes);
+        switch (reader) {
+        case AscBody: ReadTextBody(text, false); break;
+        case AfBody: ReadTextBody(text, true); break;
+        case Pieces: ReadPieces(text, data + 1, std::min<size_t>(size - 1, 64)); break;
+        case DatFile: ReadDatFile(PutInFile(".dat", bytes), window); break;
+        // Without a version line this is the La-4 import, refused when no channel count is chosen.
+        case AscFile: ReadAscFile(PutInFile(".asc", bytes), window, [] {}); break;
+        case AfFile: ReadAfFile(PutInFile(".af", bytes)); break;
+        case kReaders: break;
         }
     } catch (const platform::InOutError&) {
     }

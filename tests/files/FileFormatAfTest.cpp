@@ -111,6 +111,52 @@ TEST_F(AfFile, ShortTablesAreWrittenAsZeros) {
     EXPECT_EQ(AnalysisResults.PhaseTable, (std::vector<double>(6, 0.0)));
 }
 
+TEST_F(AfFile, AHeaderAnnouncingMoreRowsThanTheFileHoldsIsRefusedBeforeTheTablesAreSized) {
+    const std::string rate = Label("Частота сбора данных  : ", " 1.00000000000000E+0001");
+    const std::string sixteen = Label("Количество каналов    : ", "16") + Label("Коэф. усиления АЦП    : ", "0");
+    const std::string z = " 0.00000000000000E+0000";
+    // Two million harmonics of 16 channels would take some 500 MB of tables.
+    const std::string harmonics = kVersionLine + "ПРЕОБРАЗОВАНИЕ ФУРЬЕ    \r\n" + rate + sixteen +
+        Label("Начальное значение    : ", "0") + Label("Количество данных     : ", "2000000") +
+        Label("Интервал              : ", z);
+    EXPECT_LT(platform::Utf8ToCp1251(harmonics).size(), 300u);
+    const std::string response = kVersionLine + "АЧХ И ФЧХ               \r\n" + rate + sixteen +
+        Label("АЧХ, частота ЦАП      : ", z) + Label("АЧХ, напряжение       : ", z) +
+        Label("АЧХ, нач. частота     : ", z) + Label("АЧХ, кон. частота     : ", z) +
+        Label("АЧХ, скорость роста   : ", z) + Label("АЧХ, кол-во значений  : ", "65536") + "1 2 3\r\n";
+    const std::string spectrum = kVersionLine + "СПЕКТРОАНАЛИЗ           \r\n" + rate + sixteen +
+        Label("Начальное значение    : ", "0") + Label("Количество данных     : ", "1048576") +
+        Label("БПФ, кол-во бит       : ", "21") + Label("БПФ, интервал         : ", z);
+    for (const std::string& text : {harmonics, response, spectrum}) {
+        ResetSharedState();
+        try {
+            ReadAfFile(Put("huge.af", text));
+            ADD_FAILURE() << "read without an error:\n" << text;
+        } catch (const platform::InOutError& e) {
+            EXPECT_STREQ(e.what(), "Read beyond end of file");
+        }
+        EXPECT_EQ(AnalysisResults.AmpTable.capacity(), 0u);
+        EXPECT_EQ(FrequencyResponse.AfcDbTable.capacity(), 0u);
+    }
+
+    // A file cut short in its last row (here its three phases) still opens, the missing values
+    // as zeros.
+    SetRecord(kKindHarmonics, 3, 5, 0, {});
+    AnalysisResults.FourierCount = 8;
+    AnalysisResults.AmpTable.assign(15, 2.0);
+    AnalysisResults.PhaseTable.assign(15, 3.0);
+    const std::string whole = folder.File("h.af");
+    WriteAfFile(whole);
+    const std::string bytes = TempFolder::Bytes(whole);
+    const std::string cut = folder.Put("cut.af", bytes.substr(0, bytes.size() - 3 * 24 - 2));
+    ResetSharedState();
+    EXPECT_EQ(ReadAfFile(cut), FileContent::Harmonics);
+    ASSERT_EQ(AnalysisResults.PhaseTable.size(), 15u);
+    EXPECT_EQ(AnalysisResults.AmpTable[14], 2.0);
+    EXPECT_EQ(AnalysisResults.PhaseTable[11], 3.0);
+    EXPECT_EQ(AnalysisResults.PhaseTable[12], 0.0);
+}
+
 TEST_F(AfFile, EachKindWritesTheTablesOfItsFamilyAndOtherKindsTheVersionLineAlone) {
     struct Family {
         int first, last;
