@@ -71,6 +71,12 @@ bool Abandon(const ModuleOps& ops, const char* text, int flags) {
 
 }  // namespace
 
+std::optional<Module> AcquisitionPageModule() {
+    if (ModuleState.Usb3000Present != 0) return Module::Usb3000;
+    if (ModuleState.QuevPresent != 0) return Module::Quev;
+    return std::nullopt;
+}
+
 uint16_t QuevControlWord(int channel, int rangeCode) {
     return static_cast<uint16_t>(((15 - channel) & 0x0F) | ((rangeCode & 0x03) << 6));
 }

@@ -4,6 +4,7 @@
 // real-time worker programs as well.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "modules/QuevModule.h"
@@ -12,6 +13,11 @@
 namespace adc {
 
 enum class Module { Quev, Usb3000 };
+
+// The module the acquisition page's runs (Real and Long) use, the one whose rate table the page
+// shows: the USB3000 whenever it is up, else the Quev module when it is up, else none. The
+// balancing run, the metrology recording and the sweep use the Quev module whatever this says.
+std::optional<Module> AcquisitionPageModule();
 
 // ---- Input records ----------------------------------------------------------------------------
 

@@ -272,7 +272,7 @@ void ADCThread::PrepareChartAndRing() {
     SampleData.FrameCount = 0;
     const int64_t ringSamples = static_cast<int64_t>(run_.blockSize) * run_.blockCount;
     if (!adc::SizeSampleBuffer(ringSamples)) throw Refused{};
-    if (run_.module->usb3000) {
+    if (run_.module->kind == adc::Module::Usb3000) {
         SampleData.SampleCount = static_cast<int32_t>(ringSamples);
         SampleData.FrameCount = static_cast<int32_t>(ringSamples / channels);
     }

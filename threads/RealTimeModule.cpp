@@ -1,5 +1,7 @@
 #include "threads/RealTimeModule.h"
 
+#include <optional>
+
 #include "analysis/RealTimeRing.h"
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
@@ -17,7 +19,7 @@ bool Read(Module* module, int16_t* buffer, uint32_t* count) {
 }
 
 const RealTimeModule kQuev = {
-    false,
+    adc::Module::Quev,
     ring::QuevBlockSize,
     {1.0, 1.25, 0.00125},
     true,
@@ -34,7 +36,7 @@ const RealTimeModule kQuev = {
 };
 
 const RealTimeModule kUsb3000 = {
-    true,
+    adc::Module::Usb3000,
     ring::Usb3000BlockSize,
     {1.0, 0.625, 0.000625},
     false,
@@ -53,7 +55,8 @@ const RealTimeModule kUsb3000 = {
 } // namespace
 
 const RealTimeModule* ReadyRealTimeModule() {
-    if (ModuleState.QuevPresent && ModuleState.QuevModule != nullptr) return &kQuev;
-    if (ModuleState.Usb3000Present && ModuleState.Usb3000Module != nullptr) return &kUsb3000;
+    const std::optional<adc::Module> module = adc::AcquisitionPageModule();
+    if (module == adc::Module::Usb3000 && ModuleState.Usb3000Module != nullptr) return &kUsb3000;
+    if (module == adc::Module::Quev && ModuleState.QuevModule != nullptr) return &kQuev;
     return nullptr;
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The module a real-time acquisition streams from, as the worker sees it: its block geometry,
-// its texts and its ADC operations. One module serves the whole run: the Quev module when it is
-// up, else the USB3000.
+// its texts and its ADC operations. One module serves the whole run: the acquisition page's
+// module (adc::AcquisitionPageModule), the USB3000 whenever it is up.
 
 #include <cstdint>
 
+#include "threads/AdcRecording.h"
+
 struct RealTimeModule {
-    bool usb3000;
+    adc::Module kind;
     // Block of about one second for the rate over all channels and the channel count.
     int64_t (*blockSize)(double rateKHz, int channels);
     // Y multipliers of the chart per unit item ("шт", "мВ", "В") at range code 0; the Quev

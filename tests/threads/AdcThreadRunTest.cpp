@@ -128,18 +128,6 @@ TEST_F(AdcRun, Usb3000BlocksHoldWholeFramesSoThatChannelsStayInPlaceAfterTheWrap
     EXPECT_EQ(Calls(ModuleKind::Usb3000, "START_READ"), 1);
 }
 
-TEST_F(AdcRun, BothModulesUpStreamFromTheQuevModuleAlone) {
-    BringUp(true, true);
-    Choose({});
-    Run(3);
-    EXPECT_EQ(Calls(ModuleKind::Quev, "START_READ"), 1);
-    EXPECT_EQ(Calls(ModuleKind::Quev, "ReadData"), 4);
-    EXPECT_EQ(Calls(ModuleKind::Usb3000, "START_READ"), 0);
-    EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), 0);
-    EXPECT_EQ(ModuleState.Usb3000Present, 1);
-    EXPECT_TRUE(frontEnd.Messages().empty());
-}
-
 TEST_F(AdcRun, OscilloscopeShowsTheDisplayTimeInBucketsOrPointByPoint) {
     BringUp(true, false);
     struct Case {

@@ -30,7 +30,7 @@ using sim::ModuleKind;
 
 constexpr ui::TColor kRed = 255;
 constexpr int kRate40 = 13, kRate400 = 33;           // TrackBarQ positions (Quev table)
-constexpr int kTime01 = 6, kTime1 = 12, kTime3 = 15;  // TrackBarT positions
+constexpr int kTime01 = 6, kTime1 = 12, kTime3 = 15, kTime10 = 18;  // TrackBarT positions
 
 class AdcRecord : public ::testing::Test {
 protected:
@@ -167,10 +167,9 @@ TEST_F(AdcRecord, Usb3000LongRecordingRunsAtItsFullRateAndDropsThePartialFrame) 
     SaveAndReopen();
 }
 
-TEST_F(AdcRecord, LongRecordingProgramsEachModuleForItsOwnWiring) {
-    BringUp(true, true);
-    // With the USB3000 up the rate bar follows its table, where 400 kHz is position 26.
-    ChooseLong(4, 26, kTime1, 2);
+TEST_F(AdcRecord, LongRecordingProgramsTheQuevModuleForItsWiring) {
+    BringUp(true, false);
+    ChooseLong(4, kRate400, kTime1, 2);
     form->SpeedButtonRecord->Click();
     ASSERT_TRUE(frontEnd.Messages().empty());
     const QUEV_INPUT_PARS quev = Bench().LastQuevInputPars();
@@ -181,8 +180,28 @@ TEST_F(AdcRecord, LongRecordingProgramsEachModuleForItsOwnWiring) {
     const uint16_t quevTable[] = {143, 142, 141, 140};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(int{quev.ControlTable[i]}, quevTable[i]);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(int{quev.AdcCalibration[i]}, int{ModuleState.QuevFlash.AdcCalibration[i]});
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_NE(Log()[0].find("Q=400кГц,  N=4,  K=2,  NB=1,  RBA=400032,  ND=400032,  NK=100008"), std::string::npos);
+}
 
-    // Both modules up: the USB3000 records afterwards, at its own rate, and its data stay.
+TEST_F(AdcRecord, BothModulesUpALongRecordingRunsTheUsb3000AloneInItsOwnTime) {
+    BringUp(true, true);
+    // With the USB3000 up the rate bar follows its table, where 400 kHz is position 26.
+    ChooseLong(4, 26, kTime10, 2);
+    const double startSeconds = Bench().Clock().NowSeconds();
+    form->SpeedButtonRecord->Click();
+    const double recordSeconds = Bench().Clock().NowSeconds() - startSeconds;
+    ASSERT_TRUE(frontEnd.Messages().empty());
+    // One pass of 30,007,808 samples at 3 MHz: the Quev module is never asked.
+    EXPECT_GT(recordSeconds, 10.0);
+    EXPECT_LT(recordSeconds, 10.1);
+    for (const char* operation : {"SET_INPUT_PARS", "START_READ", "ReadData"}) {
+        EXPECT_EQ(Calls(ModuleKind::Quev, operation), 0) << operation;
+        EXPECT_EQ(Calls(ModuleKind::Usb3000, operation), std::string(operation) == "ReadData" ? 29 : 1) << operation;
+    }
+    EXPECT_EQ(ModuleState.QuevPresent, 1);
+    EXPECT_EQ(ModuleState.Usb3000Present, 1);
+
     const RTUSB3000::INPUT_PARS usb = Bench().LastUsb3000InputPars();
     EXPECT_EQ(int32_t{usb.CorrectionEnabled}, -1);
     EXPECT_EQ(double{usb.InputRate}, 3000);
@@ -192,9 +211,9 @@ TEST_F(AdcRecord, LongRecordingProgramsEachModuleForItsOwnWiring) {
         EXPECT_EQ(double{usb.AdcOffsetCoef[i]}, double{ModuleState.Usb3000Flash.AdcOffsetCoef[i]});
         EXPECT_EQ(double{usb.AdcScaleCoef[i]}, double{ModuleState.Usb3000Flash.AdcScaleCoef[i]});
     }
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_NE(Log()[0].find("Q=3000кГц,  N=4,  K=2,  NB=3,  RBA=1000448,  ND=3001344,  NK=750336"),
-              std::string::npos);
+    EXPECT_EQ(Log(), std::vector<std::string>{"LONG,  Сбор данных  05.03.2024 14:07:09,  Q=3000кГц,  N=4,  K=2,  "
+                                              "NB=29,  RBA=1034752,  ND=30007808,  NK=7501952"});
+    ExpectDriveCurrents(750000, 0.625);
 }
 
 struct Failure {
@@ -227,7 +246,9 @@ TEST_F(AdcRecord, AFailedStepReleasesTheModuleAndEndsTheRecordingUnlogged) {
         ResetSharedState();
         frontEnd.ClearMessages();
         form->SpeedButtonRecord->SetDown(false);
-        BringUp(true, true);
+        const bool quevFailed = f.failing == ModuleKind::Quev;
+        // The Quev module records only when it is up alone; beside it, the USB3000 alone records.
+        BringUp(true, !quevFailed);
         // 1200 thousand samples: two Quev blocks.
         ChooseLong(2, kRate400, kTime3);
         if (*f.operation != '\0') {
@@ -242,17 +263,16 @@ TEST_F(AdcRecord, AFailedStepReleasesTheModuleAndEndsTheRecordingUnlogged) {
         EXPECT_EQ(messages[0].Text, f.text);
         EXPECT_EQ(messages[0].Caption, "ОШИБКА!!!");
         EXPECT_EQ(messages[0].Flags, f.flags);
-        const bool quevFailed = f.failing == ModuleKind::Quev;
         EXPECT_EQ(ModuleState.QuevPresent, quevFailed ? 0 : 1);
-        EXPECT_EQ(ModuleState.Usb3000Present, quevFailed ? 1 : 0);
+        EXPECT_EQ(ModuleState.Usb3000Present, 0);
         EXPECT_EQ(form->ShapeADC->Color(), kRed);
         EXPECT_EQ(TransferState.AdcEvent, nullptr);
         EXPECT_TRUE(Log().empty());
         EXPECT_TRUE(form->SpeedButtonRecord->Down()) << "left as the click put it";
         EXPECT_EQ(ChartState.DataKind, kKindTimeData);
         EXPECT_EQ(SampleData.DataFileName, kNotSavedName);
-        if (quevFailed) {
-            EXPECT_EQ(Calls(ModuleKind::Usb3000, "SET_INPUT_PARS"), 0) << "no USB3000 pass";
+        if (!quevFailed) {
+            EXPECT_EQ(Calls(ModuleKind::Quev, "SET_INPUT_PARS"), 0) << "no Quev pass";
         }
         EXPECT_EQ(Bench().CallsAfterRelease(), 0);
         ReleaseModulesAtShutdown();

@@ -2,6 +2,7 @@
 // records a fixed span from the module right here, blocking the window until the last block has
 // arrived.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,6 @@
 
 namespace {
 
-bool AnyModuleUp() { return ModuleState.QuevPresent != 0 || ModuleState.Usb3000Present != 0; }
-
 // Before the operator (or config.cfg) has made every choice the settings are 0 and the range
 // has none; a recording sized from them would be empty or divide by zero channels.
 bool ChoicesMade(bool needsMemory) {
@@ -25,9 +24,9 @@ bool ChoicesMade(bool needsMemory) {
            (!needsMemory || BlockRing.BlockCount > 0);
 }
 
-// One pass of the long recording on one module: the block geometry, the buffer, the module's
-// record, the blocks. False when it failed (the module is then released and the box shown).
-bool RecordLongPass(adc::Module module) {
+// The long recording on one module: the block geometry, the buffer, the module's record, the
+// blocks. False when it failed (the module is then released and the box shown).
+bool RecordLong(adc::Module module) {
     const bool quev = module == adc::Module::Quev;
     const adc::BlockGeometry geometry = adc::LongGeometry(
         SampleData.DataRate, SampleData.RecordTime, quev ? adc::kQuevQuantum : adc::kUsb3000Quantum);
@@ -49,7 +48,10 @@ bool RecordLongPass(adc::Module module) {
 }  // namespace
 
 void TForma::SpeedButtonRecordClick(ui::Control*) {
-    if (!AnyModuleUp()) return;
+    // Real and Long alike run on the module whose rates the page shows: the USB3000 whenever it
+    // is up.
+    const std::optional<adc::Module> module = adc::AcquisitionPageModule();
+    if (!module) return;
     if (AcquisitionSettings.LongMode != 0) {
         // A recording uses the one set of transfer objects: never while a worker is alive.
         if (WorkersBusy() || !ChoicesMade(false)) {
@@ -64,12 +66,8 @@ void TForma::SpeedButtonRecordClick(ui::Control*) {
         SampleData.DataGain = static_cast<uint8_t>(ComboBoxK->ItemIndex());
         SetAxisXUnits();
         SetAxisYUnits();
-        if (ModuleState.QuevPresent != 0 && !RecordLongPass(adc::Module::Quev)) return;
-        if (ModuleState.Usb3000Present != 0) {
-            // When both modules are up this recording replaces the Quev one.
-            SampleData.DataRate = adc::kUsb3000LongRate;
-            if (!RecordLongPass(adc::Module::Usb3000)) return;
-        }
+        if (*module == adc::Module::Usb3000) SampleData.DataRate = adc::kUsb3000LongRate;
+        if (!RecordLong(*module)) return;
         SpeedButtonRecord->SetDown(false);
         RedrawChart();
         Memo->Lines().Add(adc::RecordingSummary("K", SampleData.DataGain, BlockRing.BlockCount));

@@ -10,6 +10,7 @@
 
 #include "platform/Numbers.h"
 #include "state/State.h"
+#include "threads/AdcRecording.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 #include "window/pages/AdcPage.h"
@@ -85,7 +86,8 @@ void TForma::ComboBoxMChange(ui::Control*) {
 }
 
 void TForma::TrackBarQChange(ui::Control*) {
-    AcquisitionSettings.AdcRate = adc_page::RateAt(TrackBarQ->Position(), ModuleState.Usb3000Present != 0);
+    AcquisitionSettings.AdcRate =
+        adc_page::RateAt(TrackBarQ->Position(), adc::AcquisitionPageModule() == adc::Module::Usb3000);
     if (RealMode()) {
         while (WindowThousands() > adc_page::kRealWindowLimit) {
             const bool stepped =
