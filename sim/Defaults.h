@@ -12,6 +12,8 @@ inline constexpr const char* kQuevInterfaceName = "quev";
 inline constexpr const char* kQuevModuleName = "Quev";
 inline constexpr uint32_t kQuevLbiosVersion = 0x20000;
 inline constexpr const char* kQuevSerialNumber = "Q0000001";
+// The factory calibration in the module's flash; its input record holds none until the station
+// programs one, so that a station that forgets the copy is seen.
 inline constexpr uint16_t kQuevAdcCalibration[8] = {12, 65530, 7, 3, 32768, 32771, 32760, 32766};
 inline constexpr double kQuevInputRate = 100.0;       // kHz
 inline constexpr uint16_t kQuevInputFifoLength = 3072;  // printed by the station as "Fifo="
@@ -35,6 +37,11 @@ inline constexpr const char* kUsb3000DspType = "SIM-DSP";
 inline constexpr uint8_t kUsb3000Revision = 'A';
 inline constexpr uint32_t kUsb3000DspClockout = 48000000;
 inline constexpr double kUsb3000InputRate = 100.0;  // kHz
+// The factory coefficients in the flash; the input record starts with none (offset 0, scale 1)
+// and a delay between frames, so that what the station programs differs from what it finds.
+inline constexpr float kUsb3000AdcOffsetCoef[8] = {-3.5f, 2.25f, -1.0f, 0.5f, 4.0f, -2.75f, 1.5f, -0.25f};
+inline constexpr float kUsb3000AdcScaleCoef[8] = {1.002f, 0.997f, 1.004f, 0.999f, 1.001f, 0.996f, 1.003f, 0.998f};
+inline constexpr double kUsb3000InterKadrDelay = 0.01;  // ms
 inline constexpr double kUsb3000MaxInputRate = 3000.0;
 inline constexpr uint16_t kUsb3000InputFifoBase = 0x3000;
 inline constexpr uint16_t kUsb3000InputFifoLength = 0x3000;

@@ -19,11 +19,11 @@ class QuevSimModule final : public IQuevModule {
   QuevSimModule() : core_(ModuleKind::Quev) {
     input_.size = sizeof(QUEV_INPUT_PARS);
     input_.ChannelsQuantity = 1;
-    for (int i = 0; i < 128; ++i) input_.ControlTable[i] = static_cast<uint16_t>(15 - (i & 15));
+    // Inputs in ascending order at the widest range and no calibration: the station programs
+    // its own order and the flash's calibration.
+    for (int i = 0; i < 128; ++i) input_.ControlTable[i] = static_cast<uint16_t>(i & 15);
     input_.InputRate = defaults::kQuevInputRate;
     input_.InputFifoLength = defaults::kQuevInputFifoLength;
-    std::memcpy(input_.AdcCalibration, defaults::kQuevAdcCalibration,
-                sizeof(input_.AdcCalibration));
     output_.size = sizeof(QUEV_OUTPUT_PARS);
     output_.OutputRate = defaults::kQuevOutputRate;
     output_.OutputFifoBaseAddress = defaults::kQuevOutputFifoBase;

@@ -25,7 +25,9 @@ class Usb3000SimModule final : public IUsb3000Module {
     input_.size = sizeof(INPUT_PARS);
     input_.InputEnabled = 1;
     input_.ChannelsQuantity = 1;
-    for (int i = 0; i < 128; ++i) input_.ControlTable[i] = static_cast<uint16_t>(i & 15);
+    // Inputs in descending order: the station programs its own (ascending) order.
+    for (int i = 0; i < 128; ++i) input_.ControlTable[i] = static_cast<uint16_t>(15 - (i & 15));
+    input_.InterKadrDelay = defaults::kUsb3000InterKadrDelay;
     input_.InputFifoBaseAddress = defaults::kUsb3000InputFifoBase;
     input_.InputFifoLength = defaults::kUsb3000InputFifoLength;
     input_.InputRate = defaults::kUsb3000InputRate;
@@ -258,7 +260,10 @@ class Usb3000SimModule final : public IUsb3000Module {
     CopyText(flash.DspType, sizeof(flash.DspType), defaults::kUsb3000DspType);
     flash.IsDacPresented = answers.DacFitted ? 1 : 0;
     flash.DspClockout = defaults::kUsb3000DspClockout;
-    for (int i = 0; i < 8; ++i) flash.AdcScaleCoef[i] = 1.0f;
+    for (int i = 0; i < 8; ++i) {
+      flash.AdcOffsetCoef[i] = defaults::kUsb3000AdcOffsetCoef[i];
+      flash.AdcScaleCoef[i] = defaults::kUsb3000AdcScaleCoef[i];
+    }
     for (int i = 0; i < 2; ++i) flash.DacScaleCoef[i] = 1.0f;
     Seal(flash);
     return flash;

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
   Check(memcmp(f.Name, "USB3000", 8) == 0, "the flash names the module");
   Check(memcmp(f.SerialNumber, "U0000001", 9) == 0, "the serial number and its NUL");
   Check(f.IsDacPresented == 1, "the DAC is fitted");
-  Check(f.AdcScaleCoef[7] == 1.0f && f.DacScaleCoef[1] == 1.0f, "scale coefficients of 1");
+  Check(f.AdcOffsetCoef[0] == -3.5f && f.AdcScaleCoef[7] == 0.998f && f.DacScaleCoef[1] == 1.0f,
+        "the factory coefficients in their aligned places");
 
   Check(release(dev) == 1, "wrReleaseDevice_Usb3000 is 1");
   Check(release(dev) == 0, "a released interface refuses further calls");

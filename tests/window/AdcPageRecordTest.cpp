@@ -279,7 +279,7 @@ TEST_F(AdcRecord, AFailedStepReleasesTheModuleAndEndsTheRecordingUnlogged) {
     }
 }
 
-TEST_F(AdcRecord, StartsWithoutAModuleAChoiceOrWhileAWorkerLivesDoNothing) {
+TEST_F(AdcRecord, StartsWithoutAModuleOrAChoiceDoNothing) {
     struct Refusal {
         const char* name;
         bool modules;
