@@ -44,13 +44,18 @@ TEST(DacWords, PlaybackBlocksAreTheKadrsPlusOneHalvesToEven) {
 
 TEST(DacWords, ComposedWordsAlternateChannelsAndEndInTheSilenceOfEach) {
     const std::vector<int16_t> samples = {1000, -1000, 4000, 1};
-    for (const auto format : {DacWordFormat::Quev, DacWordFormat::Usb3000}) {
+    struct Expected {
+        DacWordFormat format;
+        std::vector<uint16_t> words;  // channel 0, 1, 0, 1, then the silence of 0, 1, 0
+    };
+    const Expected expected[] = {
+        {DacWordFormat::Quev, {0x0200, 0xFE00, 0x07FF, 0xF001, 0x0000, 0xF000, 0x0000}},
+        {DacWordFormat::Usb3000, {0x4A00, 0xC600, 0x4FFF, 0xC801, 0x4800, 0xC800, 0x4800}},
+    };
+    for (const Expected& e : expected) {
         std::vector<int16_t> words(8, 0x5555);
-        ComposeDacWords(format, samples.data(), samples.size(), words.data(), 7);
-        for (size_t i = 0; i < 7; ++i) {
-            const int16_t sample = i < samples.size() ? samples[i] : int16_t{0};
-            EXPECT_EQ(static_cast<uint16_t>(words[i]), DacWord(format, static_cast<int>(i % 2), sample)) << i;
-        }
+        ComposeDacWords(e.format, samples.data(), samples.size(), words.data(), 7);
+        for (size_t i = 0; i < 7; ++i) EXPECT_EQ(static_cast<uint16_t>(words[i]), e.words[i]) << i;
         EXPECT_EQ(words[7], 0x5555) << "nothing is written past the words asked for";
     }
     // A destination shorter than the samples takes only what fits.

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
-#include "analysis/Kernels.h"
 #include "analysis/RealTimeRing.h"
-#include "state/State.h"
 
 namespace {
 
@@ -42,11 +41,10 @@ TEST(RealTimeRing, BlockSizesAndTimeOutsOfBothModules) {
 }
 
 TEST(RealTimeRing, ResamplingReadsOnlyCompletedFramesOfTheRing) {
-    // Two channels, frames 0 .. 99 complete, the buffer exactly that long: the last second
-    // (40 frames at 80 kHz... here 0.08 kHz x 1000 / 2 = 40 frames) is resampled at 2.5 frames a
-    // point, so the last point's upper neighbour would be frame 100, past the buffer.
+    // Two channels, frames 0 .. 99 complete and frames 100 on the block in flight: the last
+    // second (0.08 kHz x 1000 / 2 = 40 frames) is resampled from frame 60.
     const int channels = 2;
-    std::vector<int16_t> codes(200);
+    std::vector<int16_t> codes(2 * 120, 30000);
     for (int k = 0; k < 100; ++k) {
         codes[2 * k] = static_cast<int16_t>(10 * k);
         codes[2 * k + 1] = -1;
@@ -64,19 +62,39 @@ TEST(RealTimeRing, ResamplingReadsOnlyCompletedFramesOfTheRing) {
                                          re.data(), im.data()));
     EXPECT_EQ(re[3], -1);
 
-    // At the end of the ring the last point lies in the last frame: the neighbour is held.
+    // At 1.3 frames a point the last points lie at and past frame 99: from there on the value is
+    // frame 99's, never one of the block in flight.
     std::vector<double> late(16), lateIm(16);
     ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, 0, 100, 0.08, 1.3, 16,
                                          late.data(), lateIm.data()));
-    EXPECT_LE(*std::max_element(lateIm.begin(), lateIm.end()), 990);
+    for (int m = 0; m < 32; ++m) {
+        const double frame = 60 + 1.3 * m;
+        const double value = (m % 2 == 0 ? late : lateIm)[static_cast<size_t>(m / 2)];
+        EXPECT_NEAR(value, 10 * std::min(frame, 99.0), 1e-9) << "point " << m;
+    }
 
     // A second that would start before the ring is refused.
     EXPECT_FALSE(ring::ResampleLastSecond(codes.data(), channels, 0, 30, 0.08, 2.5, fftSize,
                                           re.data(), im.data()));
 }
 
-TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsResampledSecond) {
-    // 16 channels of noise, 3 blocks of 1 s at 64 kHz: the spread over threads changes nothing.
+// The amplitude of bin j of the 2n points x, straight from the definition: |sum x_p e^(-2 pi i j p / 2n)| / n.
+double BinAmplitude(const std::vector<double>& x, int32_t j) {
+    const size_t points = x.size();
+    double re = 0;
+    double im = 0;
+    for (size_t p = 0; p < points; ++p) {
+        const double angle = 2 * std::numbers::pi * static_cast<double>((static_cast<size_t>(j) * p) % points) /
+                             static_cast<double>(points);
+        re += x[p] * std::cos(angle);
+        im -= x[p] * std::sin(angle);
+    }
+    return std::hypot(re, im) / static_cast<double>(points / 2);
+}
+
+TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsLastSecond) {
+    // 16 channels of noise, 3 blocks of 1 s at 64 kHz, the ring complete up to frame 8000: the
+    // last second of each channel (4000 frames from frame 4000) at 4000 / 4096 frames a point.
     const int channels = 16;
     const double rate = 64;
     const int32_t fftSize = 2048, bits = 12;
@@ -90,27 +108,34 @@ TEST(RealTimeRing, LiveSpectrumOfEveryChannelIsTheTransformOfItsResampledSecond)
     const double end = 2.0 * 64000 / channels;
     const size_t table = static_cast<size_t>(fftSize + 1) * channels;
     std::vector<double> amp(table, -1), phase(table, -1);
-    ring::SpectrumJob job{codes.data(), channels, end, rate, interval, fftSize, bits, 3, 1500};
+    const int32_t first = 3, last = 1500;
+    ring::SpectrumJob job{codes.data(), channels, end, rate, interval, fftSize, bits, first, last};
     ASSERT_TRUE(ring::LiveSpectrum(job, amp, phase));
 
-    ResetSharedState();
-    AnalysisResults.WorkRe.assign(fftSize + 1, 0);
-    AnalysisResults.WorkIm.assign(fftSize + 1, 0);
+    const std::vector<int32_t> bins = {0, 1, 2, 3, 4, 5, 100, 511, 1024, 1337, 1499, 1500, 1501, 2047};
     for (int k = 0; k < channels; ++k) {
-        ASSERT_TRUE(ring::ResampleLastSecond(codes.data(), channels, k, end, rate, interval, fftSize,
-                                             AnalysisResults.WorkRe.data() + 1, AnalysisResults.WorkIm.data() + 1));
-        ASSERT_EQ(RealFFT(fftSize, bits, 1), KernelStatus::Done);
-        for (int32_t j = 0; j < fftSize; ++j) {
-            const size_t at = static_cast<size_t>(j) * channels + k;
-            const double re = AnalysisResults.WorkRe[static_cast<size_t>(j) + 1];
-            const double im = AnalysisResults.WorkIm[static_cast<size_t>(j) + 1];
-            const double expected = j >= 3 && j <= 1500 ? std::sqrt(re * re + im * im) : -1;
-            ASSERT_EQ(amp[at], expected) << "channel " << k << " bin " << j;
+        SCOPED_TRACE(testing::Message() << "channel " << k);
+        // Linear interpolation between the frames around each point, the last one at frame 7999.
+        std::vector<double> points(2 * static_cast<size_t>(fftSize));
+        for (size_t p = 0; p < points.size(); ++p) {
+            const double t = 4000 + static_cast<double>(p) * interval;
+            const auto below = std::min<int64_t>(static_cast<int64_t>(t), 7999);
+            const auto above = std::min<int64_t>(below + 1, 7999);
+            const double a = codes[static_cast<size_t>(below * channels + k)];
+            const double b = codes[static_cast<size_t>(above * channels + k)];
+            points[p] = a + (t - std::floor(t)) * (b - a);
         }
-        ASSERT_EQ(amp[static_cast<size_t>(fftSize) * channels + k], 0);
-        ASSERT_EQ(phase[static_cast<size_t>(fftSize) * channels + k], 0);
+        for (int32_t j : bins) {
+            const double got = amp[static_cast<size_t>(j) * channels + static_cast<size_t>(k)];
+            if (j < first || j > last) {
+                EXPECT_EQ(got, -1) << "bin " << j << " lies outside the asked range";
+            } else {
+                EXPECT_NEAR(got, BinAmplitude(points, j), 1e-9) << "bin " << j;
+            }
+        }
+        EXPECT_EQ(amp[static_cast<size_t>(fftSize) * channels + static_cast<size_t>(k)], 0);
+        EXPECT_EQ(phase[static_cast<size_t>(fftSize) * channels + static_cast<size_t>(k)], 0);
     }
-    ResetSharedState();
 }
 
 } // namespace

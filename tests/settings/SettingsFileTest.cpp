@@ -8,6 +8,7 @@
 
 #include "BringUpFixture.h"
 #include "platform/Cp1251.h"
+#include "settings/SettingsFile.h"
 #include "ui/MessageFlags.h"
 
 namespace {
@@ -59,8 +60,27 @@ protected:
     }
 };
 
-TEST_F(SettingsFile, EveryLabelIsTwentyFourCharactersOfTheFilesCodePage) {
-    for (const char* label : kLabels) EXPECT_EQ(platform::Utf8ToCp1251(label).size(), 24u) << label;
+TEST_F(SettingsFile, EveryLabelTheWindowWritesIsTwentyFourCharactersOfTheFilesCodePage) {
+    WriteSettingsFile(Path());
+    std::istringstream lines(Written());
+    std::string line;
+    std::getline(lines, line);  // the header
+    int valueLines = 0;
+    for (; std::getline(lines, line); ++valueLines) {
+        ASSERT_LT(valueLines, kValueLines);
+        SCOPED_TRACE(platform::Cp1251ToUtf8(line));
+        ASSERT_FALSE(line.empty());
+        ASSERT_EQ(line.back(), '\r');
+        line.pop_back();
+        // 22 characters of 1251 (nothing that would not convert) padded with blanks, then ": ".
+        ASSERT_GE(line.size(), 24u);
+        EXPECT_EQ(line.substr(22, 2), ": ");
+        EXPECT_EQ(line.find('?'), std::string::npos);
+        EXPECT_NE(line[0], ' ');
+        EXPECT_NE(line[21], ':');
+        EXPECT_EQ(line.substr(24), kUntouched[static_cast<size_t>(valueLines)]);
+    }
+    EXPECT_EQ(valueLines, kValueLines);
 }
 
 // A machine of known figures whose current directory can be moved.
