@@ -51,6 +51,25 @@ std::int64_t ToInt64Checked(double integral) {
     return static_cast<std::int64_t>(integral);
 }
 
+// A decimal real with "." as the separator; `shown` is the text an error names.
+double ConvertFloat(std::string_view text, std::string_view shown) {
+    std::string_view number = TrimBlanks(text);
+    const bool negative = !number.empty() && number.front() == '-';
+    if (!number.empty() && (number.front() == '+' || negative)) number.remove_prefix(1);
+    // from_chars would also take "inf", "nan" and a second sign; the runtime takes digits only.
+    const bool startsWithDigit =
+        !number.empty() && ((number.front() >= '0' && number.front() <= '9') ||
+                            (number.front() == '.' && number.size() > 1 && number[1] >= '0' &&
+                             number[1] <= '9'));
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
+    if (!startsWithDigit || result.ec != std::errc() ||
+        result.ptr != number.data() + number.size())
+        throw InOutError("'" + std::string(shown) + "' is not a valid floating point value");
+    return negative ? -value : value;
+}
+
 } // namespace
 
 std::string IntToStr(std::int64_t value) {
@@ -106,22 +125,12 @@ int StrToInt(std::string_view text) {
     return value;
 }
 
-double StrToFloat(std::string_view text) {
-    std::string_view number = TrimBlanks(text);
-    const bool negative = !number.empty() && number.front() == '-';
-    if (!number.empty() && (number.front() == '+' || negative)) number.remove_prefix(1);
-    // from_chars would also take "inf", "nan" and a second sign; the runtime takes digits only.
-    const bool startsWithDigit =
-        !number.empty() && ((number.front() >= '0' && number.front() <= '9') ||
-                            (number.front() == '.' && number.size() > 1 && number[1] >= '0' &&
-                             number[1] <= '9'));
-    double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
-    if (!startsWithDigit || result.ec != std::errc() ||
-        result.ptr != number.data() + number.size())
-        throw InOutError("'" + std::string(text) + "' is not a valid floating point value");
-    return negative ? -value : value;
+double StrToFloat(std::string_view text) { return ConvertFloat(text, text); }
+
+double TypedStrToFloat(std::string_view text) {
+    std::string number(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    return ConvertFloat(number, text);
 }
 
 std::int64_t Round(double value) {

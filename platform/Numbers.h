@@ -29,6 +29,11 @@ int StrToInt(std::string_view text);
 // "'<text>' is not a valid floating point value".
 double StrToFloat(std::string_view text);
 
+// A real an operator typed into an edit: as StrToFloat, except that "," serves as the decimal
+// point as well as ".", as the station's users write decimals ("10,5"). The error names the text
+// as typed. Texts the program writes keep "."; files are read by their own rules.
+double TypedStrToFloat(std::string_view text);
+
 // Nearest integer, halves to the even neighbour (0.5 -> 0, 1.5 -> 2, -2.5 -> -2).
 // Not-a-number, infinities and results outside int64 throw InOutError
 // "Invalid floating point operation" instead of converting undefined values.

@@ -48,6 +48,16 @@ TEST(StrToFloat, AcceptsDecimalAndExponentFormsAndRejectsTheRestWithTheRuntimeMe
         EXPECT_EQ(FloatToStr(StrToFloat(FloatToStr(v))), FloatToStr(v)) << "reads back what FloatToStr writes";
 }
 
+TEST(TypedStrToFloat, TakesACommaAsTheDecimalPointAndNamesTheTypedTextWhenItRefuses) {
+    EXPECT_DOUBLE_EQ(TypedStrToFloat("10,5"), 10.5);
+    EXPECT_DOUBLE_EQ(TypedStrToFloat(" -2,5E-3 "), -2.5e-3);
+    EXPECT_DOUBLE_EQ(TypedStrToFloat(",5"), 0.5);
+    EXPECT_DOUBLE_EQ(TypedStrToFloat("806.3"), 806.3) << "the point as before";
+    for (const char* bad : {"1,2,3", "1,2.3", ",", "", "abc", "inf", "1e400"})
+        EXPECT_EQ(MessageOf([&] { TypedStrToFloat(bad); }),
+                  "'" + std::string(bad) + "' is not a valid floating point value");
+}
+
 TEST(RoundAndTrunc, HalvesGoToTheEvenNeighbourAndTruncCutsTowardZero) {
     const std::pair<double, std::int64_t> rounded[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999999999999996, 2}, {-0.6, -1},
