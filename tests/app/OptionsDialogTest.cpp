@@ -11,6 +11,7 @@
 #include "qt/QtFrontEnd.h"
 #include "settings/Options.h"
 #include "state/State.h"
+#include "tests/ScratchDirectory.h"
 #include "tests/app/ClippedTexts.h"
 #include "ui/Application.h"
 #include "window/Form.h"
@@ -25,6 +26,7 @@ W* Shown(const ui::Control& control) {
 }
 
 TEST(OptionsDialog, OpensFromTheProcessingPageInFrontOfTheMainWindowAndShowsTheValuesTyped) {
+  ScratchStartDirectory start;  // config.cfg of the start-up and shutdown
   qtfront::QtFrontEnd frontEnd;
   ui::Application.SetFrontEnd(&frontEnd);
   ui::Application.SetGuiThread();

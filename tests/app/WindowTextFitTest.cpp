@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "qt/QtFrontEnd.h"
+#include "tests/ScratchDirectory.h"
 #include "tests/app/ClippedTexts.h"
 #include "settings/Options.h"
 #include "threads/WorkerSlot.h"
@@ -18,6 +19,7 @@
 namespace {
 
 TEST(MainWindow, EveryTextFitsItsWidgetOnEveryPage) {
+  ScratchStartDirectory start;  // config.cfg of the start-up and shutdown
   qtfront::QtFrontEnd frontEnd;
   ui::Application.SetFrontEnd(&frontEnd);
   ui::Application.SetGuiThread();

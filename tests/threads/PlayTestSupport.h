@@ -17,6 +17,7 @@
 #include "settings/Options.h"
 #include "sim/BenchControl.h"
 #include "state/State.h"
+#include "tests/ScratchDirectory.h"
 #include "threads/WorkerSlot.h"
 #include "ui/Application.h"
 #include "ui/ScriptedFrontEnd.h"
@@ -55,6 +56,7 @@ protected:
         Bench().SetPresent(kind == ModuleKind::Quev ? ModuleKind::Usb3000 : ModuleKind::Quev, false);
         BringUpPresent();
     }
+    // The options form reads and writes config.cfg where the program started: a scratch folder.
     void BringUpPresent() {
         option = std::make_unique<TOption>();
         Option = option.get();
@@ -101,6 +103,7 @@ protected:
 
     static int16_t Recorded(size_t frame, size_t channel) { return SampleData.SampleBuffer.at(SampleIndex(frame, channel)); }
 
+    ScratchStartDirectory start;
     ui::ScriptedFrontEnd frontEnd;
     std::unique_ptr<TForma> form;
     std::unique_ptr<TOption> option;

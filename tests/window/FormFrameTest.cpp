@@ -1,5 +1,6 @@
 #include "RedrawTestForm.h"
 #include "settings/Options.h"
+#include "tests/ScratchDirectory.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ TEST_F(FormFrameTest, ChartCopyLeavesChartAsItWasAndClipboardHoldsOneImage) {
 }
 
 TEST_F(FormFrameTest, ModuleCheckClicksOptionsHiddenButton) {
+    ScratchStartDirectory start;  // the options form's config.cfg
     TOption option;
     Option = &option;
     int checks = 0;
