@@ -80,7 +80,7 @@ void DecomposeChannel(uint8_t c, const SumsMethod& sums) {
     AnalysisResultsGroup& r = AnalysisResults;
     const size_t n = static_cast<size_t>(r.FourierCount);
     const double nd = static_cast<double>(n);
-    const double y = ChartState.YMultiplier;
+    const double y = SampleData.DataMvPerCode;
     std::vector<double> x(n);
     for (size_t j = 0; j < n; ++j) {
         x[j] = SampleData.SampleBuffer[SampleIndex(static_cast<size_t>(r.FourierFirst) + j, c)];
@@ -134,8 +134,6 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, bool parallel, co
     }
     AnalysisResultsGroup& r = AnalysisResults;
     const size_t n = static_cast<size_t>(r.FourierCount);
-    ChartState.YMultiplier = GainMultiplier(SampleData.DataGain);
-
     uint8_t first = channel;
     uint8_t last = channel;
     if (channel == 0) {
@@ -158,8 +156,6 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, bool parallel, co
 }
 
 }  // namespace
-
-double GainMultiplier(uint8_t gain) { return DividedByRangeSteps(1.25, gain); }
 
 KernelStatus FurieDecomposeDirect(uint8_t channel) {
     return Decompose(channel, true, false, [](const std::vector<double>& x, std::vector<double>& sines,

@@ -19,10 +19,8 @@ enum class KernelStatus : uint8_t {
     BadTransformSize,   // RealFFT: n not a power of two from 2, m not log2(2n), arrays too short
 };
 
-// mV per ADC code for a range code: 1.25 divided by 4 per step.
-double GainMultiplier(uint8_t gain);
-
-// Mean and harmonics 1 to FourierCount div 2 of the window FourierFirst.. into AmpTable (mV) and
+// Mean and harmonics 1 to FourierCount div 2 of the window FourierFirst.. into AmpTable (mV, at
+// DataMvPerCode) and
 // PhaseTable (radians in [0, 2π)). Channel 0 means every channel and rebuilds both tables;
 // channel c >= 1 redoes that channel only in the tables already there. A refusal changes nothing.
 KernelStatus FurieDecompose(uint8_t channel);

@@ -66,7 +66,6 @@ KernelStatus CalcSequenceComponents(uint8_t a, uint8_t b, uint8_t c) {
         return KernelStatus::TablesMissing;
     }
 
-    ChartState.YMultiplier = GainMultiplier(SampleData.DataGain);
     const std::vector<double>& amp = AnalysisResults.AmpTable;
     const std::vector<double>& phase = AnalysisResults.PhaseTable;
     auto& table = AnalysisResults.SequenceTable;

@@ -68,10 +68,16 @@ struct ByteFlag : std::atomic<uint8_t> {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Millivolts per ADC code: the Quev module's at range code 0 (its codes are 4 times finer per
+// range step), the USB3000's at its one range.
+inline constexpr double kQuevMvPerCode = 1.25;
+inline constexpr double kUsb3000MvPerCode = 0.625;
+
 struct SampleDataGroup {
     std::vector<int16_t> SampleBuffer;  // frame k, channel c at k * DataChannels + c
     uint8_t DataChannels = 0;           // 1 to 16
     uint8_t DataGain = 0;               // range code 0 to 3; other codes scale as 0
+    double DataMvPerCode = kQuevMvPerCode;  // mV per code of what SampleBuffer holds; its filler sets it
     double DataRate = 0;                // kHz, all channels together
     int32_t SampleCount = 0;            // valid samples of all channels
     int32_t FrameCount = 0;             // valid frames; 0 means no data
@@ -294,6 +300,9 @@ inline double DividedByRangeSteps(double value, int rangeCode) {
     for (int step = 0; step < rangeCode; ++step) value /= 4;
     return value;
 }
+
+// Millivolts per code of Quev codes recorded at a range code.
+inline double QuevMvPerCode(int rangeCode) { return DividedByRangeSteps(kQuevMvPerCode, rangeCode); }
 
 // Frames a reader of SampleBuffer may touch: FrameCount limited to what the buffer really holds.
 inline int32_t ValidFrames() {

@@ -221,6 +221,7 @@ void ADCThread::TakeSettings() {
     SampleData.DataRate = run.rate;
     SampleData.DataChannels = static_cast<uint8_t>(run.channels);
     SampleData.DataGain = static_cast<uint8_t>(gain);
+    SampleData.DataMvPerCode = MillivoltsPerCode(*run.module, gain);
     AcquisitionSettings.FftBits = bits;
     AcquisitionSettings.FftXBegin = xBegin;
     AcquisitionSettings.FftXEnd = xEnd;

@@ -28,8 +28,6 @@ constexpr const char* kReduceRates = "Уменьшите частоты АЦП �
 constexpr const char* kUntimeableSweep = "Invalid floating point operation";
 
 constexpr double kInterKadrDelay = 0.0025;
-// Millivolts per ADC code of the Quev module at range code -1: each range code divides by 4.
-constexpr double kMvPerCodeBelowRange0 = 5.0;
 
 } // namespace
 
@@ -122,7 +120,8 @@ bool DACThread::PlanAndPrepare() {
 
         // Points carry frame indices and codes; the series show seconds and millivolts.
         ChartState.XMultiplier = s.channels / s.adcRate / 1000;
-        ChartState.YMultiplier = DividedByRangeSteps(kMvPerCodeBelowRange0, s.gain + 1);
+        SampleData.DataMvPerCode = QuevMvPerCode(s.gain);
+        ChartState.YMultiplier = SampleData.DataMvPerCode;
         if (Forma != nullptr) {
             redraw::SetAxisFormats(redraw::kFormatSeconds, redraw::kFormatMillivolts);
             redraw::SetSeriesX(ChartState.XMultiplier);

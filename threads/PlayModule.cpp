@@ -14,7 +14,7 @@ struct Module;
 template <>
 struct Module<IQuevModule> {
     static constexpr DacWordFormat kFormat = DacWordFormat::Quev;
-    static constexpr double kMillivoltsPerCode = 1.25;
+    static double MillivoltsPerCode(int rangeCode) { return QuevMvPerCode(rangeCode); }
     static constexpr bool kReadsAhead = false;
     static constexpr const char* kStopRead = "Не могу остановить АЦП!";
     static constexpr const char* kStopWrite = "Не могу остановить ЦАП!";
@@ -39,7 +39,7 @@ struct Module<IQuevModule> {
 template <>
 struct Module<IUsb3000Module> {
     static constexpr DacWordFormat kFormat = DacWordFormat::Usb3000;
-    static constexpr double kMillivoltsPerCode = 0.625;
+    static double MillivoltsPerCode(int) { return kUsb3000MvPerCode; }
     static constexpr bool kReadsAhead = true;
     static constexpr const char* kStopRead = "Не могу остановить USB3000 АЦП!";
     static constexpr const char* kStopWrite = "Не могу остановить USB3000 ЦАП!";
@@ -69,7 +69,7 @@ public:
     explicit ModulePlay(Interface& module) : module_(module) {}
 
     DacWordFormat Format() const override { return M::kFormat; }
-    double MillivoltsPerCode() const override { return M::kMillivoltsPerCode; }
+    double MillivoltsPerCode(int rangeCode) const override { return M::MillivoltsPerCode(rangeCode); }
     bool ReadsAhead() const override { return M::kReadsAhead; }
     const char* StopReadFailure() const override { return M::kStopRead; }
     const char* StopWriteFailure() const override { return M::kStopWrite; }

@@ -13,8 +13,8 @@ public:
     virtual ~PlayModule() = default;
 
     virtual DacWordFormat Format() const = 0;
-    // mV per ADC code of the recording.
-    virtual double MillivoltsPerCode() const = 0;
+    // mV per ADC code of a recording at a range code.
+    virtual double MillivoltsPerCode(int rangeCode) const = 0;
     // The USB3000 queues its ADC blocks ahead without awaiting them; the Quev module awaits
     // each ADC block before it queues the next.
     virtual bool ReadsAhead() const = 0;

@@ -86,6 +86,7 @@ void PlayThread::TakeSettings() {
     BlockRing.DacBlockSize = kPlayDacBlock;
     BlockRing.BlockCount = 1;
     g.Gain = SampleData.DataGain;
+    SampleData.DataMvPerCode = module_->MillivoltsPerCode(g.Gain);
     SampleData.SampleCount = g.Blocks * kPlayAdcBlock;
 
     ChartState.XMultiplier = g.Channels / g.Rate / 1000;
@@ -114,7 +115,7 @@ void PlayThread::SetUpPass() {
     ComposeDacWords(module_->Format(), DacPlayback.DacBuffer.data(), static_cast<size_t>(geometry_.BufferLength),
                     DacPlayback.DacOutBuffer.data(), DacPlayback.DacOutBuffer.size());
     OnGui([this] {
-        ChartState.YMultiplier = module_->MillivoltsPerCode();
+        ChartState.YMultiplier = SampleData.DataMvPerCode;
         Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatMillivolts);
         redraw::SetSeriesY(ChartState.YMultiplier);
     });

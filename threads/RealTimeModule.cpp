@@ -54,6 +54,11 @@ const RealTimeModule kUsb3000 = {
 
 } // namespace
 
+double MillivoltsPerCode(const RealTimeModule& module, int rangeCode) {
+    const double atRange0 = module.perCode[1];
+    return module.rangeScales ? DividedByRangeSteps(atRange0, rangeCode) : atRange0;
+}
+
 const RealTimeModule* ReadyRealTimeModule() {
     const std::optional<adc::Module> module = adc::AcquisitionPageModule();
     if (module == adc::Module::Usb3000 && ModuleState.Usb3000Module != nullptr) return &kUsb3000;

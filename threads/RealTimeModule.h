@@ -27,5 +27,8 @@ struct RealTimeModule {
     void (*release)();
 };
 
+// Millivolts per code of the module's codes at a range code.
+double MillivoltsPerCode(const RealTimeModule& module, int rangeCode);
+
 // The module the next run uses, or nullptr when none is up. Reads the ready flags.
 const RealTimeModule* ReadyRealTimeModule();

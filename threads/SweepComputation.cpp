@@ -31,7 +31,7 @@ void DACThread::CalcAFFC() {
     const int channels = SampleData.DataChannels;
     const FrequencyResponseGroup& r = FrequencyResponse;
     const sweep::SweepRecord record{SampleData.SampleBuffer.data(), ValidFrames(), channels,
-                                    1000 * SampleData.DataRate / channels, ChartState.YMultiplier};
+                                    1000 * SampleData.DataRate / channels, SampleData.DataMvPerCode};
     const sweep::SweepTiming timing{r.AfcFreqBegin, r.AfcFreqEnd, r.AfcOctavesPerMin, r.AfcSteps, r.AfcRiseTime};
     sweep::SweepResponse response = sweep::MeasureSweepResponse(record, timing);
 

@@ -19,14 +19,6 @@ struct CodeRange {
 };
 constexpr CodeRange kScreenRanges[] = {{-8321, 8320}, {-2084, 2080}, {-521, 520}, {-131, 130}};
 
-// Millivolts and volts per code of each module at range code 0.
-struct PerCode {
-    double millivolts;
-    double volts;
-};
-constexpr PerCode kQuevPerCode = {1.25, 0.00125};
-constexpr PerCode kUsb3000PerCode = {0.625, 0.000625};
-
 // Units of the bottom axis per frame; a record without a rate keeps the multiplier it had rather
 // than scaling the axis by infinity.
 std::optional<double> PerFrame(double millisecondsPerUnit) {
@@ -73,24 +65,19 @@ void SetAxisXUnits() {
 
 void SetAxisYUnits() {
     if (ChartState.DataKind >= kKindDshkData) return;
-    // The USB3000 module's codes are finer; the Quev module's range code scales its codes, the
-    // USB3000's does not. Which modules are up decides, not where the data came from.
-    const PerCode& perCode = ModuleState.Usb3000Present ? kUsb3000PerCode : kQuevPerCode;
-    const auto scaled = [](double value) {
-        return ModuleState.QuevPresent ? redraw::DividedByRangeSteps(value, SampleData.DataGain)
-                                       : value;
-    };
+    // In the scale of the data in memory, whichever module recorded them.
+    const double mvPerCode = SampleData.DataMvPerCode;
     switch (Forma->ComboBoxY->ItemIndex()) {
         case 0:
             ChartState.YMultiplier = 1.0;
             Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatPlain);
             break;
         case 1:
-            ChartState.YMultiplier = scaled(perCode.millivolts);
+            ChartState.YMultiplier = mvPerCode;
             Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatMillivolts);
             break;
         case 2:
-            ChartState.YMultiplier = scaled(perCode.volts);
+            ChartState.YMultiplier = mvPerCode / 1000;
             Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatVolts);
             break;
         default: break;

@@ -60,6 +60,13 @@ void FillKadrList(TForma& form) {
     }
 }
 
+// Files do not say which module wrote their codes: the USB3000's scale when it is up, else the
+// Quev module's at the file's range. Raw sweep data are always the Quev module's.
+double OpenedDataMvPerCode() {
+    if (ChartState.DataKind != kKindSweepData && ModuleState.Usb3000Present != 0) return kUsb3000MvPerCode;
+    return QuevMvPerCode(SampleData.DataGain);
+}
+
 // What follows a text data file, by the display mode it left behind.
 void AfterSampleFile(TForma& form) {
     switch (ChartState.DataKind) {
@@ -131,6 +138,7 @@ void TForma::SpeedButtonOpenClick(ui::Control*) {
                                    kErrorCaption, ui::MB_ICONINFORMATION);
         return;
     }
+    if (entry != kEntryAf) SampleData.DataMvPerCode = OpenedDataMvPerCode();
     if (entry == kEntryAsc) AfterSampleFile(*this);
     if (entry == kEntryAf) AfterTableFile(*this, content);
 

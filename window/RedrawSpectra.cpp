@@ -16,8 +16,6 @@ namespace redraw {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.295779513082320877;
-// Harmonic amplitudes are shown in millivolts of the Quev module's widest range.
-constexpr double kHarmonicAmplitudeY = 1.25;
 
 // Draws table[row * stride + column] against x(row) for rows first..last on series `index`,
 // skipping rows the table does not hold.
@@ -118,7 +116,9 @@ void RedrawHarmonics(std::uint8_t kind) {
                                platform::IntToStr(results.FourierFirst) + "  в кол-ве " +
                                platform::IntToStr(results.FourierCount) + " шт.  инт. " +
                                platform::FloatToStr(results.AnalysisInterval));
-    SetSeriesY(amplitudes ? kHarmonicAmplitudeY : 1);
+    // The tables hold millivolts and radians already: drawn as they are.
+    ChartState.YMultiplier = 1;
+    SetSeriesY(1);
     left.SetValueFormat(amplitudes ? (logarithmic ? kFormatSpectralDensity : kFormatMillivolts)
                                    : kFormatDegrees);
     const std::vector<double>& table = amplitudes ? results.AmpTable : results.PhaseTable;

@@ -14,13 +14,12 @@ namespace redraw {
 
 namespace {
 
-// The playback page's data are taken at 15 kHz per channel and shown in millivolts of the Quev
-// module's widest range, whatever the unit combos say.
+// The playback page's data are taken at 15 kHz per channel and shown in millivolts, whatever the
+// unit combos say; the composed DAC words at the Quev module's widest range.
 constexpr double kPlaybackSecondsPerFrame = 1.0 / 15000;
-constexpr double kPlaybackMillivoltsPerCode = 1.25;
-// Millivolts per code of the Quev module at range code 0, and amperes or volts per sensor volt.
-constexpr double kMillivoltsPerCode = 1.25;
-constexpr double kVoltsPerCode = 0.00125;
+constexpr double kDacBufferMvPerCode = kQuevMvPerCode;
+// Amperes or volts per sensor volt are typed per volt.
+constexpr double kVoltsPerMillivolt = 0.001;
 
 void SetTitle(const std::string& text) { Forma->Chart->SetTitleText(text); }
 
@@ -29,20 +28,21 @@ void SetRecordSecondsPerFrame() {
     SetSeriesX(ChartState.XMultiplier);
 }
 
-void SetRecordY(double perCode) {
-    ChartState.YMultiplier = DividedByRangeSteps(perCode, SampleData.DataGain);
+// The chart's unit per millivolt of the data in memory.
+void SetRecordY(double perMillivolt) {
+    ChartState.YMultiplier = perMillivolt * SampleData.DataMvPerCode;
     SetSeriesY(ChartState.YMultiplier);
 }
 
 // Playback-page views: the bottom axis linear and automatic, the left one keeps its range.
-void PlaybackAxes(int seriesCount) {
+void PlaybackAxes(int seriesCount, double mvPerCode) {
     ui::Axis& bottom = Forma->Chart->BottomAxis();
     bottom.SetAutomatic(true);
     bottom.SetLogarithmic(false);
     Forma->Chart->LeftAxis().SetLogarithmic(false);
     SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     SetSeriesX(kPlaybackSecondsPerFrame, seriesCount);
-    SetSeriesY(kPlaybackMillivoltsPerCode, seriesCount);
+    SetSeriesY(mvPerCode, seriesCount);
 }
 
 void RedrawAcquisition() {
@@ -60,7 +60,7 @@ void RedrawSweepRecording() {
     AutomaticAxes(BottomScale::Keep);
     SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     SetRecordSecondsPerFrame();
-    SetRecordY(kMillivoltsPerCode);
+    SetRecordY(1);
 }
 
 void RedrawPhaseQuantities(bool currents) {
@@ -69,7 +69,7 @@ void RedrawPhaseQuantities(bool currents) {
     SetAxisFormats(kFormatSeconds, currents ? kFormatAmperes : kFormatVolts);
     SetRecordSecondsPerFrame();
     const std::string& coefficient = currents ? Forma->EditKI->Text() : Forma->EditKU->Text();
-    SetRecordY(platform::StrToFloat(coefficient) * kVoltsPerCode);
+    SetRecordY(platform::StrToFloat(coefficient) * kVoltsPerMillivolt);
 }
 
 void RedrawPlaybackRecord(bool recordedDuringPlayback) {
@@ -77,7 +77,7 @@ void RedrawPlaybackRecord(bool recordedDuringPlayback) {
         FileHead() +
         (recordedDuringPlayback ? "     ДШК ШЭМ. Сбор данных :  " : "     Данные для ДШК ШЭМ :  ") +
         AcquisitionTail());
-    PlaybackAxes(recordedDuringPlayback ? 4 : 8);
+    PlaybackAxes(recordedDuringPlayback ? 4 : 8, SampleData.DataMvPerCode);
     ChartState.XMultiplier = kPlaybackSecondsPerFrame;
 }
 
@@ -106,6 +106,7 @@ void RedrawMetrology(std::uint8_t kind) {
     SetAxisFormats(kFormatSeconds, kFormatMillivolts);
     ChartState.XMultiplier = FiniteOr(0.001 / SampleData.DataRate, ChartState.XMultiplier);
     SetSeriesX(ChartState.XMultiplier);
+    ChartState.YMultiplier = SampleData.DataMvPerCode;
     SetSeriesY(ChartState.YMultiplier);
 
     // One-channel data: sample m is frame m.
@@ -119,13 +120,13 @@ void RedrawMetrology(std::uint8_t kind) {
     }
     // The measured mean, in codes so that the Y multiplier shows it at its own level.
     if (recording) {
-        AddPoint(0, SampleData.FrameCount, MetrologySettings.MetResult / ChartState.YMultiplier);
+        AddPoint(0, SampleData.FrameCount, MetrologySettings.MetResult / SampleData.DataMvPerCode);
     }
 }
 
 void RedrawDacBuffer() {
     SetTitle("Буфер ЦАП :  " + DacPlayback.DacBufferName);
-    PlaybackAxes(2);
+    PlaybackAxes(2, kDacBufferMvPerCode);
     const std::size_t pairs =
         std::min(static_cast<std::size_t>(std::max(DacPlayback.DacBufferLength, 0) / 2),
                  DacPlayback.DacBuffer.size() / 2);

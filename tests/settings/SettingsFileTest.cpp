@@ -150,7 +150,7 @@ TEST_F(SettingsFile, ChoicesComeBackThroughTheirHandlersAndGoOutByteForByte) {
     EXPECT_EQ(AcquisitionSettings.AdcTime, 1);
     EXPECT_EQ(SampleData.RecordTime, 1);
     EXPECT_EQ(form->GroupBoxQ->Caption(), " Частота :  25 кГц ");
-    EXPECT_EQ(ChartState.YMultiplier, 1.25 / 4) << "millivolts at range 1";
+    EXPECT_EQ(ChartState.YMultiplier, kQuevMvPerCode) << "millivolts of the data in memory: none yet";
     EXPECT_EQ(form->ComboBoxFFTBit->ItemIndex(), 3);
     EXPECT_EQ(AcquisitionSettings.FftBits, 0) << "the bits' handler is not run";
     EXPECT_EQ(form->EditFFT_XE->Text(), "500");

@@ -15,31 +15,34 @@ protected:
     }
 };
 
-TEST_F(AxisUnits, YUnitsFollowTheModulesUpAndTheQuevRange) {
+TEST_F(AxisUnits, YUnitsFollowTheScaleOfTheDataInMemoryWhicheverModulesAreUp) {
     struct Case {
         int item;
-        bool quev, usb3000;
-        int gain;
+        double mvPerCode;
         double multiplier;
         const char* format;
     };
     const char* mv = "# ##0.###### мВ";
+    const char* v = "# ##0.###### В";
     const Case cases[] = {
-        {1, true, false, 2, 0.078125, mv},      {1, false, true, 2, 0.625, mv},
-        {1, true, true, 2, 0.0390625, mv},      {1, false, false, 3, 1.25, mv},
-        {2, true, false, 3, 1.953125e-5, "# ##0.###### В"},
-        {2, false, true, 3, 0.000625, "# ##0.###### В"},
-        {0, true, false, 3, 1.0, "# ##0.######"},
+        {1, 0.078125, 0.078125, mv}, {1, 0.625, 0.625, mv},        {1, 1.25, 1.25, mv},
+        {2, 0.01953125, 1.953125e-5, v}, {2, 0.625, 0.000625, v}, {0, 0.01953125, 1.0, "# ##0.######"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.item << c.quev << c.usb3000 << c.gain);
-        ModuleState.QuevPresent = c.quev;
-        ModuleState.Usb3000Present = c.usb3000;
-        SampleData.DataGain = static_cast<std::uint8_t>(c.gain);
-        form->ComboBoxY->Select(c.item);
-        EXPECT_EQ(ChartState.YMultiplier, c.multiplier);
-        EXPECT_EQ(SeriesNo(16).YMultiplier(), c.multiplier);
-        EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), c.format);
+    for (const bool quev : {false, true}) {
+        for (const bool usb3000 : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(testing::Message() << c.item << " " << c.mvPerCode << " " << quev << usb3000);
+                ModuleState.QuevPresent = quev;
+                ModuleState.Usb3000Present = usb3000;
+                SampleData.DataGain = 2;
+                SampleData.DataMvPerCode = c.mvPerCode;
+                form->ComboBoxY->SetItemIndex(-1);
+                form->ComboBoxY->Select(c.item);
+                EXPECT_EQ(ChartState.YMultiplier, c.multiplier);
+                EXPECT_EQ(SeriesNo(16).YMultiplier(), c.multiplier);
+                EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), c.format);
+            }
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -100,6 +101,25 @@ TEST_F(BalanceRun, FiveRevolutionsOfTheRotorAreMeasuredFromItsMarks) {
     EXPECT_EQ(pars.ControlTable[0], 15);
     EXPECT_EQ(pars.ControlTable[1], 14);
     EXPECT_EQ(pars.ControlTable[2], 13);
+}
+
+TEST_F(BalanceRun, ChartShowsTheMarksAndVibrationsInMillivoltsWithTheUsb3000UpOrNot) {
+    const sim::RotorModel rotor = Bench().Model().Rotor;
+    for (const bool usb3000 : {false, true}) {
+        SCOPED_TRACE(usb3000 ? "both modules up" : "the Quev module alone");
+        BringUp(true, usb3000);
+        form->ComboBoxY->SetItemIndex(1);
+        form->SpeedButtonBRun->Click();
+        ASSERT_TRUE(frontEnd.Messages().empty());
+        const double shown[] = {rotor.MarkPeakMv, rotor.VibrationMv[0], rotor.VibrationMv[1]};
+        for (int c = 0; c < 3; ++c) {
+            const ui::Series& series = *form->Series[c];
+            ASSERT_GT(series.Count(), 0);
+            const double peak = *std::max_element(series.YValues().begin(), series.YValues().end()) * series.YMultiplier();
+            EXPECT_NEAR(peak, shown[c], 0.01 * shown[c]) << "channel " << c;
+        }
+        ReleaseModulesAtShutdown();
+    }
 }
 
 TEST_F(BalanceRun, ChosenGainAmplifiesThePlanesOnlyAndLeavesTheDataRangeAlone) {

@@ -50,17 +50,24 @@ TEST_F(FuriePageControls, ChoosingTheOtherButtonSwapsColoursAndRedrawsResultsOnc
     EXPECT_EQ(form->RadioButton0GarmNo->Font().Color, ui::clGreen);
 }
 
-TEST_F(FuriePageControls, YUnitScalesEverySeriesByItsUnitAndTheRangeCode) {
-    const double perCode[] = {1.25, 0.125, 0.0125, 0.0125, 0.00625, 0.0015};
+TEST_F(FuriePageControls, YUnitScalesTheDataInMemoryByTheirOwnScaleAndTablesNotTwice) {
+    const double perMv[] = {1, 0.1, 0.01, 0.01, 0.005, 0.0012};
     const char* formats[] = {"# ##0.###### мВ", "# ##0.###### В", "# ##0.###### А",
                              "# ##0.###### м/c^2", "# ##0.###### Н", "# ##0.###### Н·м"};
-    for (int gain = 0; gain <= 3; ++gain) {
-        SampleData.DataGain = static_cast<uint8_t>(gain);
+    struct Case {
+        std::uint8_t kind;
+        double mvPerCode;
+        double mvPerPoint;  // what one point of the view is worth
+    };
+    for (const Case& c : {Case{kKindTimeData, 1.25, 1.25}, Case{kKindTimeData, 0.078125, 0.078125},
+                          Case{kKindTimeData, 0.625, 0.625}, Case{kKindHarmonics, 0.625, 1}}) {
+        ChartState.DataKind = c.kind;
+        SampleData.DataMvPerCode = c.mvPerCode;
         for (int index = 0; index < 6; ++index) {
-            SCOPED_TRACE("gain " + std::to_string(gain) + ", unit " + std::to_string(index));
+            SCOPED_TRACE(testing::Message() << int(c.kind) << ", " << c.mvPerCode << " mV, unit " << index);
             form->ComboBoxFurieY->SetItemIndex(-1);
             form->ComboBoxFurieY->Select(index);
-            const double expected = perCode[index] / (1 << (2 * gain));
+            const double expected = perMv[index] * c.mvPerPoint;
             EXPECT_DOUBLE_EQ(ChartState.YMultiplier, expected);
             EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), formats[index]);
             for (int s = 1; s <= 16; ++s) EXPECT_DOUBLE_EQ(SeriesNo(s).YMultiplier(), expected);

@@ -42,6 +42,7 @@ TEST_F(PowerPage, ConstantLevelsGiveTheWiringsPowersScaledByTheRange) {
         SCOPED_TRACE(std::string(c.line ? "line" : "phase") + ", range " + std::to_string(c.gain));
         LoadLevels(6, 60, 1200);
         SampleData.DataGain = static_cast<uint8_t>(c.gain);
+        SampleData.DataMvPerCode = QuevMvPerCode(c.gain);
         (c.line ? form->RadioButtonUlin : form->RadioButtonUfaz)->Click();
         Press();
         EXPECT_TRUE(frontEnd.Messages().empty());

@@ -20,6 +20,7 @@ protected:
         SampleData.DataRate = 400;
         SampleData.DataGain = 1;
         LoadRecord(4, 1000, Tagged);
+        SampleData.DataMvPerCode = 0.3125;
         FrequencyResponse.AfcFreqBegin = 5;
         FrequencyResponse.AfcFreqEnd = 80;
         FrequencyResponse.AfcSteps = 4;
@@ -82,15 +83,15 @@ TEST_F(RedrawModes, EachModeTitlesScalesAndFormatsTheChartItsOwnWay) {
     form->ComboBoxX->SetItemIndex(2);
     form->ComboBoxY->SetItemIndex(1);
     const Mode modes[] = {
-        {1, "     Сбор данных :  "s + kRecord, sec, mv, 1e-5, 1.25, 1e-5, 16, false, false},
+        {1, "     Сбор данных :  "s + kRecord, sec, mv, 1e-5, 0.3125, 1e-5, 16, false, false},
         {2, "     Данные для АЧХ и ФЧХ :  "s + kRecord, sec, mv, 1e-5, 0.3125, 1e-5, 16, true,
          true},
         {3, "     АЧХ :  с  "s + kSweep, hz, "# ##0.###### дБ", 1, 1, 0.25, 16, true, true},
         {4, "     ФЧХ :  с  "s + kSweep, hz, deg, 1, 1, 0.25, 16, true, true},
         {5, "     АМПЛИТУДЫ :  с  "s + kSweep, hz, mv, 1, 1, 0.25, 16, true, true},
         {6, "     ФАЗЫ :  с  "s + kSweep, hz, deg, 1, 1, 0.25, 16, true, true},
-        {7, harmonics, hz, mv, 50, 1.25, 0.25, 16, true, false},
-        {8, harmonics, hz, "# ##0.###### g^2/Hz", 50, 1.25, 0.25, 16, true, true},
+        {7, harmonics, hz, mv, 50, 1, 0.25, 16, true, false},
+        {8, harmonics, hz, "# ##0.###### g^2/Hz", 50, 1, 0.25, 16, true, true},
         {10, "     ТОКИ", sec, "# ##0.###### A", 1e-5, 0.003125, 1e-5, 16, true, false},
         {11, "     НАПРЯЖЕНИЯ", sec, "# ##0.###### В", 1e-5, 0.03125, 1e-5, 16, true, false},
         {12, "     АКТИВНАЯ  МОЩНОСТЬ :", sec, "# ##0.###### Вт", 0.003, 1, 0.003, 16, true,
@@ -101,13 +102,13 @@ TEST_F(RedrawModes, EachModeTitlesScalesAndFormatsTheChartItsOwnWay) {
          false},
         {15, "     ПОСЛЕДОВАТЕЛЬНОСТИ  АМПЛИТУДЫ :  с "s + kWindow, hz, mv, 100, 1, 100, 16,
          true, false},
-        {20, "     ФАЗОВОЕ НАПРЯЖЕНИЕ  ФАЗЫ :  с "s + kWindow, sec, mv, 2.5e-6, 0.5, 2.5e-6, 16,
+        {20, "     ФАЗОВОЕ НАПРЯЖЕНИЕ  ФАЗЫ :  с "s + kWindow, sec, mv, 2.5e-6, 0.3125, 2.5e-6, 16,
          true, false},
-        {21, "", sec, mv, 2.5e-6, 0.5, 2.5e-6, 16, true, false}, // titled by its result
+        {21, "", sec, mv, 2.5e-6, 0.3125, 2.5e-6, 16, true, false}, // titled by its result
         {31, "", sec, mv, playbackX, 1.25, 0.25, 2, false, false},
-        {30, "     Данные для ДШК ШЭМ :  "s + kRecord, sec, mv, playbackX, 1.25, playbackX, 8,
+        {30, "     Данные для ДШК ШЭМ :  "s + kRecord, sec, mv, playbackX, 0.3125, playbackX, 8,
          false, false},
-        {32, "     ДШК ШЭМ. Сбор данных :  "s + kRecord, sec, mv, playbackX, 1.25, playbackX, 4,
+        {32, "     ДШК ШЭМ. Сбор данных :  "s + kRecord, sec, mv, playbackX, 0.3125, playbackX, 4,
          false, false},
     };
     ui::Axis& left = form->Chart->LeftAxis();

@@ -91,7 +91,7 @@ TEST_F(RedrawPoints, EachModeDrawsItsRowsOnItsSeriesAndNoRowTheTableLacks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.kind) << " on series " << c.series);
-        ChartState.YMultiplier = 0.5; // the metrology modes take it as it stands
+        SampleData.DataMvPerCode = 0.5; // the metrology modes draw the data at their own scale
         Redraw(c.kind, c.phases, c.harmonicZero);
         const auto points = Points(c.series);
         ASSERT_EQ(points.size(), static_cast<std::size_t>(c.count));

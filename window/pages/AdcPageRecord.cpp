@@ -36,6 +36,7 @@ bool RecordLong(adc::Module module) {
     SampleData.FrameCount = WholeFrames(SampleData.SampleCount, SampleData.DataChannels);
     BlockRing.BlockPos = 0;
     if (!adc::SizeSampleBuffer(geometry.Samples())) return false;
+    SampleData.DataMvPerCode = quev ? QuevMvPerCode(SampleData.DataGain) : kUsb3000MvPerCode;
     if (quev) {
         adc::FillQuevInputPars(ModuleState.QuevAdcPars, SampleData.DataRate, SampleData.DataChannels,
                                SampleData.DataGain);

@@ -64,6 +64,8 @@ void TForma::SpeedButtonBRunClick(ui::Control*) {
     SampleData.FrameCount = SampleData.SampleCount / kChannels;
     BlockRing.BlockPos = 0;
     if (!adc::SizeSampleBuffer(SampleData.SampleCount)) return;
+    // Shown at the widest range, the marks' and the one the vibration is measured at.
+    SampleData.DataMvPerCode = kQuevMvPerCode;
     // The planes at the chosen gain; the mark always at the widest range.
     adc::FillQuevInputPars(ModuleState.QuevAdcPars, kRateKHz, kChannels, gain);
     ModuleState.QuevAdcPars.ControlTable[0] = adc::QuevControlWord(0, 0);

@@ -72,8 +72,8 @@ void TForma::SpeedButtonFFTClick(ui::Control*) {
     Log(line);
 
     for (size_t c = 0; c < channels; ++c) {
-        // In the unit of the chart's current value multiplier.
-        ResampleIntoWork(static_cast<int>(c), window.first, step, n, ChartState.YMultiplier);
+        // In millivolts, as the series' harmonics are.
+        ResampleIntoWork(static_cast<int>(c), window.first, step, n, SampleData.DataMvPerCode);
         RealFFT(n, power, 1);
         StoreBins(static_cast<int>(c), n);
     }

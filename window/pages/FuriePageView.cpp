@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "settings/Options.h"
+#include "window/AxisUnits.h"
 #include "window/Form.h"
 #include "window/pages/FuriePageCommon.h"
 #include "window/pages/RadioPair.h"
@@ -13,13 +14,13 @@
 namespace {
 
 struct YUnit {
-    double perCode;  // units per ADC code at range code 0
+    double perMillivolt;
     const char* format;
 };
 // In the order of ComboBoxFurieY's items.
 constexpr YUnit kYUnits[] = {
-    {1.25, "# ##0.###### мВ"},   {0.125, "# ##0.###### В"}, {0.0125, "# ##0.###### А"},
-    {0.0125, "# ##0.###### м/c^2"}, {0.00625, "# ##0.###### Н"}, {0.0015, "# ##0.###### Н·м"},
+    {1, "# ##0.###### мВ"},      {0.1, "# ##0.###### В"},   {0.01, "# ##0.###### А"},
+    {0.01, "# ##0.###### м/c^2"}, {0.005, "# ##0.###### Н"}, {0.0012, "# ##0.###### Н·м"},
 };
 
 // The harmonic views show the new choice at once.
@@ -46,7 +47,9 @@ void TForma::ComboBoxFurieYChange(ui::Control*) {
     if (index < 0 || index >= static_cast<int>(std::size(kYUnits))) return;
     const YUnit& unit = kYUnits[index];
     Chart->LeftAxis().SetValueFormat(unit.format);
-    ChartState.YMultiplier = redraw::DividedByRangeSteps(unit.perCode, SampleData.DataGain);
+    // Codes of the data in memory take their scale; a table already in millivolts is not scaled twice.
+    const double millivoltsPerPoint = IsTimeDomainKind(ChartState.DataKind) ? SampleData.DataMvPerCode : 1.0;
+    ChartState.YMultiplier = unit.perMillivolt * millivoltsPerPoint;
     for (ui::Series* series : Series) series->SetYMultiplier(ChartState.YMultiplier);
 }
 

@@ -41,12 +41,12 @@ void TForma::SpeedButtonMetRecordClick(ui::Control*) {
     SampleData.FrameCount = kSamples;
     if (!adc::SizeSampleBuffer(kSamples)) return;
     adc::FillQuevInputPars(ModuleState.QuevAdcPars, kRateKHz, 1, range);
-    ChartState.YMultiplier = metrology::RangeMvPerCode(range);
+    SampleData.DataMvPerCode = metrology::RangeMvPerCode(range);
     if (!adc::ReadBlocks({adc::Module::Quev, 1, kSamples, SampleData.SampleBuffer.data()})) return;
 
     MetrologySettings.MetResult = metrology::MeanMv(
         std::span<const int16_t>(SampleData.SampleBuffer.data(), static_cast<size_t>(SampleData.FrameCount)),
-        ChartState.YMultiplier);
+        SampleData.DataMvPerCode);
     SampleData.DataFileName = "Среднее арифм. " + platform::FloatToStr(MetrologySettings.MetResult);
     RedrawChart();
     // One block, whatever the block count of the acquisition page says.

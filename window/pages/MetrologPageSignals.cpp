@@ -49,7 +49,7 @@ void GenerateSignal(TForma& form, metrology::Wave wave) {
         harmonics[k] = {met.MetHarmonics[k], met.MetHarmonics[kMetHarmonicLines + k],
                         met.MetHarmonics[2 * kMetHarmonicLines + k]};
     }
-    const metrology::SignalShape shape{wave, met.MetConst, SampleData.DataRate, ChartState.YMultiplier, harmonics};
+    const metrology::SignalShape shape{wave, met.MetConst, SampleData.DataRate, SampleData.DataMvPerCode, harmonics};
     MetrologySettings.MetAccum = metrology::Generate(
         shape, std::span<int16_t>(SampleData.SampleBuffer.data(), static_cast<size_t>(SampleData.SampleCount)));
     RedrawChart();
@@ -70,7 +70,6 @@ bool TForma::PrepareMetSignal() {
     // Before the start-up has chosen a range, the widest one.
     const int range = std::max(ComboBoxMetKoef->ItemIndex(), 0);
     MetrologySettings.MetRange = static_cast<uint8_t>(range);
-    ChartState.YMultiplier = metrology::RangeMvPerCode(range);
     MetrologySettings.MetConst = platform::StrToFloat(EditMetConst->Text());
     MetrologySettings.MetTime = platform::StrToFloat(EditMetTime->Text());
     MetrologySettings.MetHarmCount = static_cast<uint8_t>(lines.Count());
@@ -91,6 +90,7 @@ bool TForma::PrepareMetSignal() {
     // stays within its samples.
     if (!adc::SizeSampleBuffer(*samples)) return false;
     SampleData.DataChannels = 1;
+    SampleData.DataMvPerCode = metrology::RangeMvPerCode(range);
     SampleData.SampleCount = *samples;
     SampleData.FrameCount = *samples;
     return true;

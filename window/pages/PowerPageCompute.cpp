@@ -98,8 +98,7 @@ void TForma::SpeedButtonPowerClick(ui::Control*) {
     CalcSequenceComponents(power::kFirstVoltage, power::kFirstVoltage + 1, power::kFirstVoltage + 2);
     SpeedButtonVisPosl->SetEnabled(true);
 
-    const double millivoltsPerCode = GainMultiplier(SampleData.DataGain);
-    ChartState.YMultiplier = millivoltsPerCode;
+    const double millivoltsPerCode = SampleData.DataMvPerCode;
     results.PowerInterval = setup.interval.milliseconds;
     // A window longer than any record leaves no interval; it is kept within the field's range.
     results.PowerWindow = static_cast<int32_t>(std::min<int64_t>(setup.window, std::numeric_limits<int32_t>::max()));
