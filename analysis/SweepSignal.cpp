@@ -1,5 +1,6 @@
 #include "analysis/SweepSignal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -63,7 +64,6 @@ SweepPlan PlanSweep(const SweepSettings& s, double adcRate, double dacRate, Swee
     if (blocks * g.AdcBlock > kMaxAdcSamples || blocks * g.DacBlock > kMaxDacWords) {
         return SweepPlan::TooManySamples;
     }
-    if (blocks * g.DacBlock > static_cast<std::int64_t>(DacSignalWords(g))) return SweepPlan::DacBufferShort;
     return SweepPlan::Ready;
 }
 
@@ -102,7 +102,7 @@ void SynthesiseSweep(const SweepSettings& s, double dacRate, const SweepGeometry
         phase += endStep;
         put(n, static_cast<double>(nd5 - n) / (nd5 - nd4) * u);
     }
-    for (std::int32_t end = nd5 + kSilenceWords; n < end; ++n) words[n] = 0;
+    std::fill(words + nd5, words + DacBufferWords(g), std::int16_t{0});
 }
 
 std::int32_t LatencyCutFrames(double adcRate, int channels, double dacRate) {

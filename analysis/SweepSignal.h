@@ -5,6 +5,7 @@
 // the same stretch of time in blocks of one second (rounded up to whole transfer units) and goes
 // on for the DAC's output FIFO beyond the signal, so that the end of the signal is recorded too.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -45,23 +46,25 @@ enum class SweepPlan {
     SettingsUnusable,  // a sweep that cannot be timed: see PlanSweep
     RatioMismatch,     // the blocks do not keep the ADC and the DAC in step
     TooManySamples,    // the record or the signal would exceed its bound
-    DacBufferShort,    // the DAC would be sent more words than the signal and its silence hold
 };
 
 // The geometry of a sweep at ADC rate `adcRate` and DAC rate `dacRate` (kHz). The checks run in
 // this order: rates, settings (start frequency and sweep speed above 0, end frequency not below
 // the start, one to kMaxSweepSteps steps, rise and fall times not negative, every value finite), the
-// ratio of the two block sizes against the ratio of the rates, the bounds of record and signal,
-// and the DAC words sent against those the signal provides. Anything but Ready leaves `out`
-// partly filled and must not be streamed.
+// ratio of the two block sizes against the ratio of the rates, and the bounds of record and
+// signal. Anything but Ready leaves `out` partly filled and must not be streamed.
 SweepPlan PlanSweep(const SweepSettings& settings, double adcRate, double dacRate, SweepGeometry& out);
 
-// Words of the DAC buffer of a planned sweep: the signal and its silence.
-inline std::size_t DacSignalWords(const SweepGeometry& g) {
-    return static_cast<std::size_t>(g.SegmentEnd[4]) + kSilenceWords;
+// Words of the DAC buffer of a planned sweep: the signal and its silence, or, where the blocks
+// streamed reach further (high DAC rates), every word of the last block.
+inline std::size_t DacBufferWords(const SweepGeometry& g) {
+    const std::size_t signalAndSilence = static_cast<std::size_t>(g.SegmentEnd[4]) + kSilenceWords;
+    const std::size_t streamed = (static_cast<std::size_t>(g.LastBlock) + 1) * static_cast<std::size_t>(g.DacBlock);
+    return std::max(signalAndSilence, streamed);
 }
 
-// Writes the DacSignalWords(g) Quev DAC words of the planned sweep into `words`.
+// Writes the DacBufferWords(g) Quev DAC words of the planned sweep into `words`: the signal, then
+// zeros to the end.
 void SynthesiseSweep(const SweepSettings& settings, double dacRate, const SweepGeometry& g,
                      std::int16_t* words);
 

@@ -102,8 +102,7 @@ bool DACThread::PlanAndPrepare() {
     case sweep::SweepPlan::Ready: break;
     case sweep::SweepPlan::RatesUnusable:
     case sweep::SweepPlan::RatioMismatch: ErrorBox(kChangeRates, ui::MB_ICONINFORMATION); return false;
-    case sweep::SweepPlan::TooManySamples:
-    case sweep::SweepPlan::DacBufferShort: ErrorBox(kReduceRates, ui::MB_ICONINFORMATION); return false;
+    case sweep::SweepPlan::TooManySamples: ErrorBox(kReduceRates, ui::MB_ICONINFORMATION); return false;
     case sweep::SweepPlan::SettingsUnusable:
         OnGui([] { ui::Application.HandleException(kUntimeableSweep); });
         return false;
@@ -131,7 +130,7 @@ bool DACThread::PlanAndPrepare() {
         const size_t blocks = static_cast<size_t>(g.LastBlock) + 1;
         SampleData.SampleBuffer.clear();
         SampleData.SampleBuffer.resize(blocks * static_cast<size_t>(g.AdcBlock));
-        DacPlayback.DacOutBuffer.resize(sweep::DacSignalWords(g));
+        DacPlayback.DacOutBuffer.resize(sweep::DacBufferWords(g));
     });
     // The whole signal is ready before the converters start.
     sweep::SynthesiseSweep(s.settings, s.dacRate, g, DacPlayback.DacOutBuffer.data());

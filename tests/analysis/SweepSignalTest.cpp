@@ -39,7 +39,9 @@ TEST(PlanSweep, GeometryAndChecksFollowTheRatesAndSettings) {
         {40, 40, 30, SweepPlan::Ready, 40000, 40000, 11},
         {200, 100, 9, SweepPlan::Ready, 200000, 100000, 29},  // exactly 6000000 and 3000000
         {200, 100, 8, SweepPlan::TooManySamples, 200000, 100000, 33},
-        {80, 80, 30, SweepPlan::DacBufferShort, 80000, 80000, 11},  // 960000 words, 938501 held
+        {80, 80, 30, SweepPlan::Ready, 80000, 80000, 11},     // 960000 words streamed
+        {100, 100, 30, SweepPlan::Ready, 100000, 100000, 11},
+        {125, 125, 30, SweepPlan::Ready, 125024, 125024, 11},
         {0, 5, 30, SweepPlan::RatesUnusable, 0, 0, 0},
         {5, 0, 30, SweepPlan::RatesUnusable, 0, 0, 0},
         {5, 5, 0, SweepPlan::SettingsUnusable, 0, 0, 0},
@@ -63,9 +65,13 @@ TEST(PlanSweep, GeometryAndChecksFollowTheRatesAndSettings) {
     EXPECT_EQ(g.Octaves, 4);
     EXPECT_DOUBLE_EQ(g.TotalTime, 11.10625);
     EXPECT_EQ(g.SegmentEnd, (std::array<int32_t, 5>{10000, 10500, 50500, 50531, 55531}));
-    EXPECT_EQ(sweep::DacSignalWords(g), 105532u);
+    EXPECT_EQ(sweep::DacBufferWords(g), 105532u) << "the signal and its silence";
     ASSERT_EQ(sweep::PlanSweep(Defaults(), 40, 40, g), SweepPlan::Ready);
     EXPECT_EQ(g.SegmentEnd, (std::array<int32_t, 5>{80000, 84000, 404000, 404250, 444250}));
+    // At 80 kHz the twelve blocks streamed reach past the signal and its silence (938501 words).
+    ASSERT_EQ(sweep::PlanSweep(Defaults(), 80, 80, g), SweepPlan::Ready);
+    EXPECT_EQ(g.SegmentEnd[4], 888500);
+    EXPECT_EQ(sweep::DacBufferWords(g), 960000u) << "every word of the last block";
 
     // Settings that cannot be timed are refused before any arithmetic on them.
     const auto refused = [](auto change) {
@@ -89,7 +95,7 @@ double Millivolts(int16_t word) {
 
 std::vector<int16_t> Synthesise(const sweep::SweepSettings& s, double dacRate, sweep::SweepGeometry& g) {
     EXPECT_EQ(sweep::PlanSweep(s, dacRate, dacRate, g), SweepPlan::Ready);
-    std::vector<int16_t> words(sweep::DacSignalWords(g), 0x5555);
+    std::vector<int16_t> words(sweep::DacBufferWords(g), 0x5555);
     sweep::SynthesiseSweep(s, dacRate, g, words.data());
     return words;
 }

@@ -85,11 +85,12 @@ protected:
         SetPage(p);
         Press();
     }
-    // A module that was released comes up again as a fresh instance on a fresh bench.
+    // A module that was released comes up again as a fresh instance on a fresh response bench.
     void FreshModule() {
         ReleaseQuevModule();
         sim::Bench().Reset();
         sim::Bench().SetClock(sim::ClockMode::Instant);
+        ASSERT_TRUE(sim::Bench().SetScenario("response"));
         ConnectQuevModule();
         form->Memo->Lines().Clear();
     }
