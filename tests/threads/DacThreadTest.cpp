@@ -129,6 +129,30 @@ TEST_F(SweepTest, LatencyCutPutsTheSignalAtFrameZeroAndTheLogLineTellsTheGeometr
     EXPECT_DOUBLE_EQ(ChartState.XMultiplier, 2 / 5.0 / 1000);
 }
 
+TEST_F(SweepTest, DrawnBlocksShowMillivoltsAtEveryRange) {
+    // The multiplier the first block is drawn with, while the sweep runs.
+    std::vector<double> drawn;
+    form->Chart->Subscribe([this, &drawn](ui::Control&, ui::Property what) {
+        if (what == ui::Property::SeriesData && ThreadControl.AfcRunning && form->Series[0]->Count() > 0) {
+            drawn.push_back(form->Series[0]->YMultiplier());
+        }
+    });
+    const double expected[] = {1.25, 0.3125, 0.078125, 0.01953125};
+    for (int code = 0; code < 4; ++code) {
+        SCOPED_TRACE(code);
+        FreshModule();
+        drawn.clear();
+        SetPage(kDefaultSweep);
+        form->ComboBoxAFFC_K->SetItemIndex(code);
+        Press();
+        ASSERT_EQ(Messages().size(), 0u);
+        EXPECT_EQ(Bench().LastQuevInputPars().ControlTable[0], 15 | code << 6);
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn.front(), expected[code]);
+        EXPECT_EQ(form->Series[1]->YMultiplier(), expected[code]);
+    }
+}
+
 TEST_F(SweepTest, StopAfterTheFirstBlockKeepsTwoBlocksLessTheCut) {
     // The first block drawn: the operator presses stop while it is on the chart.
     form->Chart->Subscribe([this](ui::Control&, ui::Property what) {
