@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "modules/QuevModule.h"
 #include "platform/Numbers.h"
@@ -14,18 +13,15 @@
 #include "state/State.h"
 #include "state/Transfer.h"
 #include "threads/Report.h"
-#include "ui/Application.h"
 #include "ui/MessageFlags.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
+#include "window/pages/AffcPageSettings.h"
 
 namespace {
 
 constexpr const char* kChangeRates = "Измените частоты АЦП и ЦАП !";
 constexpr const char* kReduceRates = "Уменьшите частоты АЦП и ЦАП !";
-// What the runtime reports for the arithmetic of a sweep that cannot be timed (a start
-// frequency of 0, no steps, ...), which would otherwise divide by zero.
-constexpr const char* kUntimeableSweep = "Invalid floating point operation";
 
 constexpr double kInterKadrDelay = 0.0025;
 
@@ -58,42 +54,35 @@ void DACThread::RunSweep() {
 bool DACThread::SetUpPass() { return ReadPage() && PlanAndPrepare() && ProgramAndStart(); }
 
 bool DACThread::ReadPage() {
-    bool formThere = false;
-    try {
-        OnGui([this, &formThere] {
-            if (Forma == nullptr) return;
-            formThere = true;
-            TForma& form = *Forma;
-            for (ui::Series* series : form.Series) series->Clear();
-            SampleData.DataRate = FrequencyResponse.AfcAdcRate;
-            // A list without a choice (no settings file yet) counts as its first item.
-            SampleData.DataChannels = static_cast<uint8_t>(std::max(1, form.ComboBoxAFFC_N->ItemIndex() + 2));
-            SampleData.DataGain = static_cast<uint8_t>(std::max(0, form.ComboBoxAFFC_K->ItemIndex()));
-            FrequencyResponseGroup& r = FrequencyResponse;
-            r.AfcAmplitude = platform::StrToFloat(form.EditAFFCamp->Text());
-            r.AfcFreqBegin = platform::StrToFloat(form.EditAFFCbeg->Text());
-            r.AfcFreqEnd = platform::StrToFloat(form.EditAFFCend->Text());
-            r.AfcOctavesPerMin = platform::StrToFloat(form.EditAFFCoct->Text());
-            r.AfcSteps = platform::StrToInt(form.EditAFFCkol->Text());
-            r.AfcRiseTime = platform::StrToFloat(form.EditAFFC_TU->Text());
-            r.AfcFallTime = platform::StrToFloat(form.EditAFFC_TD->Text());
+    bool accepted = false;
+    OnGui([this, &accepted] {
+        if (Forma == nullptr) return;
+        TForma& form = *Forma;
+        for (ui::Series* series : form.Series) series->Clear();
+        SampleData.DataRate = FrequencyResponse.AfcAdcRate;
+        // A list without a choice (no settings file yet) counts as its first item.
+        SampleData.DataChannels = static_cast<uint8_t>(std::max(1, form.ComboBoxAFFC_N->ItemIndex() + 2));
+        SampleData.DataGain = static_cast<uint8_t>(std::max(0, form.ComboBoxAFFC_K->ItemIndex()));
+        // The start press has checked the page; a value changed since ends the sweep here.
+        sweep::SweepSettings& s = sweep_.settings;
+        if (!affc_page::ReadSweepSettings(form, s).empty()) return;
+        FrequencyResponseGroup& r = FrequencyResponse;
+        r.AfcAmplitude = s.AmplitudeMv;
+        r.AfcFreqBegin = s.FreqBegin;
+        r.AfcFreqEnd = s.FreqEnd;
+        r.AfcOctavesPerMin = s.OctavesPerMin;
+        r.AfcSteps = s.Steps;
+        r.AfcRiseTime = s.RiseTime;
+        r.AfcFallTime = s.FallTime;
 
-            sweep_.settings = {r.AfcAmplitude, r.AfcFreqBegin, r.AfcFreqEnd, r.AfcOctavesPerMin,
-                               r.AfcSteps,     r.AfcRiseTime,  r.AfcFallTime};
-            sweep_.adcRate = r.AfcAdcRate;
-            sweep_.dacRate = r.AfcDacRate;
-            sweep_.channels = SampleData.DataChannels;
-            sweep_.gain = SampleData.DataGain;
-            sweep_.module = ModuleState.QuevModule;
-        });
-    } catch (const std::exception& e) {
-        // A setting that does not convert is the operator's to mend: shown as any handler's
-        // conversion error is, and the sweep goes no further.
-        const std::string message = e.what();
-        OnGui([&message] { ui::Application.HandleException(message); });
-        return false;
-    }
-    return formThere && sweep_.module != nullptr;
+        sweep_.adcRate = r.AfcAdcRate;
+        sweep_.dacRate = r.AfcDacRate;
+        sweep_.channels = SampleData.DataChannels;
+        sweep_.gain = SampleData.DataGain;
+        sweep_.module = ModuleState.QuevModule;
+        accepted = sweep_.module != nullptr;
+    });
+    return accepted;
 }
 
 bool DACThread::PlanAndPrepare() {
@@ -103,9 +92,8 @@ bool DACThread::PlanAndPrepare() {
     case sweep::SweepPlan::RatesUnusable:
     case sweep::SweepPlan::RatioMismatch: ErrorBox(kChangeRates, ui::MB_ICONINFORMATION); return false;
     case sweep::SweepPlan::TooManySamples: ErrorBox(kReduceRates, ui::MB_ICONINFORMATION); return false;
-    case sweep::SweepPlan::SettingsUnusable:
-        OnGui([] { ui::Application.HandleException(kUntimeableSweep); });
-        return false;
+    // The page's check refuses these before a sweep starts.
+    case sweep::SweepPlan::SettingsUnusable: return false;
     }
 
     const sweep::SweepGeometry& g = s.geometry;

@@ -251,32 +251,77 @@ TEST_F(SweepTest, EveryFailureShowsItsBoxEndsTheWorkerAndReleasesTheModuleWhereI
     }
 }
 
-TEST_F(SweepTest, UnsetRatesOrSettingsThatDoNotConvertAreRefusedBeforeTheModuleIsTouched) {
+TEST_F(SweepTest, UnsetRatesAreRefusedBeforeTheModuleIsTouched) {
     // No settings file: the rates were never chosen.
     form->EditAFFCkol->Type("4");
     Press();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, "Измените частоты АЦП и ЦАП !");
     EXPECT_EQ(QuevCalls("SET_INPUT_PARS"), 0);
+    EXPECT_EQ(ModuleState.QuevPresent, 1);
+}
 
-    form->SpeedButtonAFFC->Click();  // clears the flag the refusal left
+TEST_F(SweepTest, SettingsNoSweepRunsWithAreRefusedAtThePressAndLeaveThePageIdle) {
+    const std::string steps = "Поле «Кол-во» принимает целое число от 1 до 65536 !";
+    const std::string begin = "Поле «Начало» принимает число больше 0, Гц !";
+    const std::string end = "Поле «Конец» принимает число больше начальной частоты, Гц !";
+    const struct {
+        ui::Edit* AffcPage::*edit;
+        const char* text;
+        std::string refusal;
+    } cases[] = {
+        {&AffcPage::EditAFFCkol, "", steps},  // a first start without config.cfg
+        {&AffcPage::EditAFFCkol, "1,5", steps},
+        {&AffcPage::EditAFFCkol, "0", steps},
+        {&AffcPage::EditAFFCkol, "65537", steps},
+        {&AffcPage::EditAFFCkol, "100000", steps},
+        {&AffcPage::EditAFFCbeg, "0", begin},
+        {&AffcPage::EditAFFCbeg, "-5", begin},
+        {&AffcPage::EditAFFCbeg, "пять", begin},
+        {&AffcPage::EditAFFCend, "4", end},
+        {&AffcPage::EditAFFCend, "5", end},
+        {&AffcPage::EditAFFCamp, "", "Поле «Напряж.» принимает число, мВ !"},
+        {&AffcPage::EditAFFCoct, "0", "Поле «Окт/мин» принимает число больше 0 !"},
+        {&AffcPage::EditAFFC_TU, "-1", "Поле «Выход» принимает число не меньше 0, с !"},
+        {&AffcPage::EditAFFC_TD, "1e999", "Поле «Сход» принимает число не меньше 0, с !"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.refusal << " '" << c.text << "'");
+        frontEnd.ClearMessages();
+        SetPage(kShortSweep);
+        (form.get()->*c.edit)->Type(c.text);
+        form->Chart->SetTitleText("Осциллограмма");
+        ChartState.DataKind = kKindEmpty;
+        FrequencyResponse.AfcSteps = 7;
+        callMark = Bench().CallLog(ModuleKind::Quev, 0).size();
+
+        form->SpeedButtonAFFC->Click();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, c.refusal);
+        EXPECT_EQ(Messages()[0].Caption, kErrorCaption);
+        EXPECT_EQ(Messages()[0].Flags, ui::MB_ICONINFORMATION);
+        EXPECT_EQ(ThreadControl.DacWorker, nullptr);
+        EXPECT_EQ(ThreadControl.AfcRunning, 0);
+        EXPECT_EQ(ThreadControl.AfcSetup, 0);
+        EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+        EXPECT_TRUE(form->Chart->Enabled());
+        EXPECT_EQ(form->Chart->TitleText(), "Осциллограмма");
+        EXPECT_EQ(ChartState.DataKind, kKindEmpty);
+        EXPECT_EQ(FrequencyResponse.AfcSteps, 7);
+        EXPECT_EQ(Bench().CallLog(ModuleKind::Quev, 0).size(), callMark) << "the module untouched";
+    }
+
+    // Decimals typed with a comma are numbers like those with a point.
     frontEnd.ClearMessages();
     SetPage(kShortSweep);
-    EXPECT_EQ(form->GroupBoxAFFC_Qadc->Caption(), " АЦП :  5 кГц ");
     form->EditAFFCbeg->Type("5,5");
+    form->EditAFFC_TU->Type("0,25");
     Press();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].Text, "'5,5' is not a valid floating point value");
-    EXPECT_EQ(Messages()[0].Flags, ui::MB_ICONSTOP);
-
-    form->SpeedButtonAFFC->Click();
-    frontEnd.ClearMessages();
-    form->EditAFFCbeg->Type("0");
-    Press();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].Text, "Invalid floating point operation");
-    EXPECT_EQ(QuevCalls("SET_INPUT_PARS"), 0);
-    EXPECT_EQ(ModuleState.QuevPresent, 1);
+    EXPECT_EQ(Messages().size(), 0u);
+    EXPECT_EQ(FrequencyResponse.AfcFreqBegin, 5.5);
+    EXPECT_EQ(FrequencyResponse.AfcRiseTime, 0.25);
+    EXPECT_EQ(QuevCalls("START_WRITE"), 1);
+    EXPECT_FALSE(form->SpeedButtonAFFC->Down());
 }
 
 TEST_F(SweepTest, RawSweepSavedAndOpenedAgainGivesTheSameResponseWithoutAReport) {

@@ -5,7 +5,10 @@
 #include "platform/Numbers.h"
 #include "threads/DacThread.h"
 #include "threads/Report.h"
+#include "ui/Application.h"
+#include "ui/MessageFlags.h"
 #include "window/Form.h"
+#include "window/pages/AffcPageSettings.h"
 #include "state/State.h"
 
 namespace {
@@ -43,6 +46,14 @@ void TForma::SpeedButtonAFFCClick(ui::Control*) {
     // module; the press is undone.
     if (WorkersBusy()) {
         SpeedButtonAFFC->SetDown(false);
+        return;
+    }
+    // A setting no sweep can run with is refused before anything starts: the page stays idle.
+    sweep::SweepSettings settings;
+    const std::string refusal = affc_page::ReadSweepSettings(*this, settings);
+    if (!refusal.empty()) {
+        SpeedButtonAFFC->SetDown(false);
+        ui::Application.MessageBox(refusal, "ОШИБКА!!!", ui::MB_ICONINFORMATION);
         return;
     }
     ChartState.DataKind = kKindSweepData;
