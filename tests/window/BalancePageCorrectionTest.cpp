@@ -85,34 +85,62 @@ TEST_F(BalanceCorrection, SixLinesGiveVibrationChangeMassAndAngleOfBothPlanes) {
     EXPECT_NEAR(unreduced[1], 405, 0.05);
 }
 
-TEST_F(BalanceCorrection, DataThatCannotGiveAResultEndTheLinesWithoutInventedNumbers) {
+TEST_F(BalanceCorrection, DataThatCannotGiveAResultEndWithoutALine) {
     struct Case {
         const char* what;
         int channels;
         std::int32_t frames;
-        bool secondPlane;
-        const char *begin, *count, *amplitude;
-        size_t lines;
+        const char *begin, *count;
     } cases[] = {
-        {"two channels", 2, 12000, true, "500", "10000", "1000", 0},
-        {"no mark after the begin", 3, 12000, true, "1001", "10000", "1000", 0},
-        {"second mark search past the data", 3, 11050, true, "500", "10000", "1000", 0},
-        {"first mark search past the data", 3, 4500, true, "500", "10000", "1000", 0},
-        {"revolution of no frames", 3, 12000, true, "500", "0", "1000", 0},
-        {"plane 2 equal to the reference", 3, 12000, false, "500", "10000", "0", 3},
+        {"two channels", 2, 12000, "500", "10000"},
+        {"no mark after the begin", 3, 12000, "1001", "10000"},
+        {"second mark search past the data", 3, 11050, "500", "10000"},
+        {"first mark search past the data", 3, 4500, "500", "10000"},
+        {"revolution of no frames", 3, 12000, "500", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         form->MemoB->Lines().Clear();
-        LoadRecord(c.channels, c.frames, [&](std::int64_t k, int ch) {
-            return ch == 2 && !c.secondPlane ? std::int16_t{0} : TwoPlanes(k, ch);
-        });
-        Type(c.begin, c.count, c.amplitude, "90");
+        LoadRecord(c.channels, c.frames, TwoPlanes);
+        Type(c.begin, c.count, "1000", "90");
         form->SpeedButtonBalance->Click();
-        EXPECT_EQ(Lines().size(), c.lines);
-        for (const auto& line : Lines()) EXPECT_EQ(line.find("NAN"), std::string::npos) << line;
+        EXPECT_TRUE(Lines().empty());
         EXPECT_TRUE(frontEnd.Messages().empty());
     }
+}
+
+TEST_F(BalanceCorrection, APlaneEqualToTheReferenceSaysSoAndTheOtherPlaneStillGetsItsWeight) {
+    for (int still : {1, 2}) {
+        SCOPED_TRACE("plane " + std::to_string(still) + " without vibration");
+        form->MemoB->Lines().Clear();
+        LoadRecord(3, 12000, [still](std::int64_t k, int ch) { return ch == still ? std::int16_t{0} : TwoPlanes(k, ch); });
+        // A reference of nothing: the still plane's measurement equals it.
+        Type("500", "10000", "0", "90");
+        form->SpeedButtonBalance->Click();
+        const auto lines = Lines();
+        ASSERT_EQ(lines.size(), 6u);
+        const std::string s = std::to_string(still);
+        EXPECT_EQ(lines[1 + still], kIndent + "Уст" + s + ": нет   Уст" + s + ": нет");
+        EXPECT_EQ(lines[3 + still], "Установ. груз, массой : нет в угол: нет");
+        const int moving = 3 - still;
+        const std::string m = std::to_string(moving);
+        const auto change = Numbers(lines[1 + moving], kIndent + "Уст" + m + ": " + kNumber + "   Уст" + m + ": " + kNumber);
+        EXPECT_NEAR(change[0], moving == 1 ? 1000 : 500, 0.3) << "against nothing, the change is the vibration";
+        EXPECT_NEAR(change[1], moving == 1 ? 30 : 200, 0.05);
+        const auto mass = Numbers(lines[3 + moving], "Установ. груз, массой : " + kNumber + " в угол: " + kNumber);
+        EXPECT_EQ(mass[0], 0);
+        EXPECT_NEAR(mass[1], moving == 1 ? 240 : 70, 0.05);
+    }
+}
+
+TEST_F(BalanceCorrection, ReferenceTypedWithADecimalCommaIsTaken) {
+    LoadRecord(3, 12000, TwoPlanes);
+    Type("500", "10000", "1000,0", "90,0");
+    form->SpeedButtonBalance->Click();
+    ASSERT_EQ(Lines().size(), 6u);
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    const auto mass1 = Numbers(Lines()[4], "Установ. груз, массой : " + kNumber + " в угол: " + kNumber);
+    EXPECT_NEAR(mass1[0], 1, 3e-4);
 }
 
 TEST_F(BalanceCorrection, TextThatIsNoNumberStopsBeforeAnyLine) {

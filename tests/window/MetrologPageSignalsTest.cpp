@@ -16,6 +16,8 @@ protected:
         RedrawForm::SetUp();
         LoadRecord(3, 10, Tagged);
         ChartState.DataKind = kKindTimeData;
+        SampleData.DataRate = 25;
+        SampleData.DataMvPerCode = 0.3125;
         form->ComboBoxMetKoef->SetItemIndex(0);
     }
     void ExpectEarlierRecordKept() const {
@@ -23,6 +25,9 @@ protected:
         EXPECT_EQ(SampleData.FrameCount, 10);
         EXPECT_EQ(SampleData.SampleBuffer.size(), 30u);
         EXPECT_EQ(SampleData.SampleBuffer[29], Tagged(9, 2));
+        EXPECT_EQ(ChartState.DataKind, kKindTimeData) << "still described as recorded";
+        EXPECT_EQ(SampleData.DataRate, 25);
+        EXPECT_EQ(SampleData.DataMvPerCode, 0.3125);
     }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
@@ -76,11 +81,12 @@ TEST_F(MetrologSignals, RefusedSignalsLeaveTheRecordInMemory) {
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
         ExpectEarlierRecordKept();
     }
-    // 100 lines are still taken.
-    form->MemoMetGarm->Lines().Assign(std::vector<std::string>(100, "1 1 0"));
-    form->EditMetTime->Type("0.01");
+    // 100 lines are still taken, and decimals typed with a comma.
+    form->MemoMetGarm->Lines().Assign(std::vector<std::string>(100, "1 0,5 0"));
+    form->EditMetTime->Type("0,01");
     form->SpeedButtonMetSin->Click();
     EXPECT_EQ(MetrologySettings.MetHarmCount, 100);
+    EXPECT_EQ(MetrologySettings.MetHarmonics[100], 0.5);
     EXPECT_EQ(SampleData.SampleCount, 50);
 }
 

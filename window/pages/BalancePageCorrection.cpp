@@ -19,6 +19,8 @@ constexpr int32_t kFirstMarkSpan = 4100;
 constexpr int32_t kSecondMarkSlack = 500;
 
 const std::string kIndent(18, ' ');
+// Shown for a number a plane without a correction does not have.
+constexpr const char* kNoValue = "нет";
 
 }  // namespace
 
@@ -38,22 +40,25 @@ void TForma::SpeedButtonBalanceClick(ui::Control*) {
     const auto planes = balance_page::MeasureRevolution(*first, *second);
     if (!planes) return;
 
-    const balancing::Vibration reference{platform::StrToFloat(EditBAmpl->Text()),
-                                         platform::StrToFloat(EditBFaza->Text())};
+    const balancing::Vibration reference{platform::TypedStrToFloat(EditBAmpl->Text()),
+                                         platform::TypedStrToFloat(EditBFaza->Text())};
     ui::StringList& lines = MemoB->Lines();
     lines.Add(balance_page::IntervalText(*first, *second) + "   " + balance_page::PlaneText(1, (*planes)[0]));
     lines.Add(kIndent + balance_page::PlaneText(2, (*planes)[1]));
+    // Each plane stands on its own: a plane whose measurement equals the reference has no
+    // direction to correct in, and its two lines say so in place of the numbers.
     std::optional<balancing::Correction> corrections[2];
+    for (int p = 0; p < 2; ++p) corrections[p] = balancing::CorrectionFor((*planes)[p], reference);
+    const auto number = [](const std::optional<balancing::Correction>& c, double balancing::Correction::*field) {
+        return c ? platform::FloatToStr((*c).*field) : std::string(kNoValue);
+    };
     for (int p = 0; p < 2; ++p) {
-        corrections[p] = balancing::CorrectionFor((*planes)[p], reference);
-        // A measurement equal to the reference has no direction to correct in.
-        if (!corrections[p]) return;
         const std::string n = platform::IntToStr(p + 1);
-        lines.Add(kIndent + "Уст" + n + ": " + platform::FloatToStr(corrections[p]->Change) + "   Уст" + n + ": " +
-                  platform::FloatToStr(corrections[p]->DirectionDeg));
+        lines.Add(kIndent + "Уст" + n + ": " + number(corrections[p], &balancing::Correction::Change) + "   Уст" + n +
+                  ": " + number(corrections[p], &balancing::Correction::DirectionDeg));
     }
     for (const auto& c : corrections) {
-        lines.Add("Установ. груз, массой : " + platform::FloatToStr(c->Mass) + " в угол: " +
-                  platform::FloatToStr(c->AngleDeg));
+        lines.Add("Установ. груз, массой : " + number(c, &balancing::Correction::Mass) + " в угол: " +
+                  number(c, &balancing::Correction::AngleDeg));
     }
 }

@@ -35,9 +35,9 @@ metrology::Harmonic ParseHarmonicLine(std::string_view line) {
         return field;
     };
     metrology::Harmonic h;
-    h.Frequency = platform::StrToFloat(take());
-    h.Amplitude = platform::StrToFloat(take());
-    h.PhaseDeg = platform::StrToFloat(line);
+    h.Frequency = platform::TypedStrToFloat(take());
+    h.Amplitude = platform::TypedStrToFloat(take());
+    h.PhaseDeg = platform::TypedStrToFloat(line);
     return h;
 }
 
@@ -65,25 +65,31 @@ bool TForma::PrepareMetSignal() {
         Refuse(kTooManyHarmonics);
         return false;
     }
-    ChartState.DataKind = kKindMetSignal;
-    SampleData.DataRate = MetrologySettings.MetAdcRate;
-    // Before the start-up has chosen a range, the widest one.
-    const int range = std::max(ComboBoxMetKoef->ItemIndex(), 0);
-    MetrologySettings.MetRange = static_cast<uint8_t>(range);
-    MetrologySettings.MetConst = platform::StrToFloat(EditMetConst->Text());
-    MetrologySettings.MetTime = platform::StrToFloat(EditMetTime->Text());
-    MetrologySettings.MetHarmCount = static_cast<uint8_t>(lines.Count());
-    for (int k = 0; k < lines.Count(); ++k) {
-        const metrology::Harmonic h = ParseHarmonicLine(lines[k]);
-        MetrologySettings.MetHarmonics[k] = h.Frequency;
-        MetrologySettings.MetHarmonics[kMetHarmonicLines + k] = h.Amplitude;
-        MetrologySettings.MetHarmonics[2 * kMetHarmonicLines + k] = h.PhaseDeg;
-    }
-
-    const auto samples = metrology::SignalSampleCount(SampleData.DataRate, MetrologySettings.MetTime);
+    // Everything is read and checked before anything changes: a refused signal leaves the
+    // record in memory described as it was.
+    const double level = platform::TypedStrToFloat(EditMetConst->Text());
+    const double seconds = platform::TypedStrToFloat(EditMetTime->Text());
+    std::vector<metrology::Harmonic> harmonics;
+    for (int k = 0; k < lines.Count(); ++k) harmonics.push_back(ParseHarmonicLine(lines[k]));
+    const double rate = MetrologySettings.MetAdcRate;
+    const auto samples = metrology::SignalSampleCount(rate, seconds);
     if (!samples) {
         Refuse(kSignalTooLong);
         return false;
+    }
+
+    ChartState.DataKind = kKindMetSignal;
+    SampleData.DataRate = rate;
+    // Before the start-up has chosen a range, the widest one.
+    const int range = std::max(ComboBoxMetKoef->ItemIndex(), 0);
+    MetrologySettings.MetRange = static_cast<uint8_t>(range);
+    MetrologySettings.MetConst = level;
+    MetrologySettings.MetTime = seconds;
+    MetrologySettings.MetHarmCount = static_cast<uint8_t>(harmonics.size());
+    for (size_t k = 0; k < harmonics.size(); ++k) {
+        MetrologySettings.MetHarmonics[k] = harmonics[k].Frequency;
+        MetrologySettings.MetHarmonics[kMetHarmonicLines + k] = harmonics[k].Amplitude;
+        MetrologySettings.MetHarmonics[2 * kMetHarmonicLines + k] = harmonics[k].PhaseDeg;
     }
     for (ui::Series* s : Series) s->Clear();
     // Whatever was recorded before, the signal is one channel: every reader of the buffer then
