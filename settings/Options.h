@@ -24,7 +24,8 @@ struct OptionsPrivateGroup {
 
 extern OptionsPrivateGroup OptionsPrivate;
 
-// Keeps "-" only as the first character, "." only the first time, and the digits; drops the rest.
+// Keeps "-" only as the first character, the first decimal point ("." or ","), and the digits;
+// drops the rest.
 std::string FilterNumberText(const std::string& text);
 
 class TOption : public ui::Form {

@@ -54,8 +54,8 @@ ui::SpeedButton* AddButton(ui::Control& parent, const char* name, int left, int 
 // Both limits are read before the axis changes, so a text that is no number leaves it as it was.
 void FixAxisRange(ui::Axis& axis, const ui::Edit& minimumText, const ui::Edit& maximumText, double& minimum,
                   double& maximum) {
-    minimum = platform::StrToFloat(minimumText.Text());
-    maximum = platform::StrToFloat(maximumText.Text());
+    minimum = platform::TypedStrToFloat(minimumText.Text());
+    maximum = platform::TypedStrToFloat(maximumText.Text());
     axis.SetAutomatic(false);
     axis.SetMinimum(minimum);
     axis.SetMaximum(maximum);

@@ -82,9 +82,10 @@ std::string FilterNumberText(const std::string& text) {
     bool pointTaken = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
-        if ((ch >= '0' && ch <= '9') || (ch == '-' && i == 0) || (ch == '.' && !pointTaken)) {
+        const bool point = ch == '.' || ch == ',';
+        if ((ch >= '0' && ch <= '9') || (ch == '-' && i == 0) || (point && !pointTaken)) {
             number.push_back(ch);
-            pointTaken = pointTaken || ch == '.';
+            pointTaken = pointTaken || point;
         }
     }
     return number;
@@ -99,8 +100,8 @@ void TOption::EditZChange(ui::Control*) {
         EditZ->SetText(z.NumberText);
         return;
     }
-    // A text that is no number ("", "-", ".") raises the conversion error here.
-    z.ZValue = platform::StrToFloat(z.NumberText);
+    // A text that is no number ("", "-", ".", ",") raises the conversion error here.
+    z.ZValue = platform::TypedStrToFloat(z.NumberText);
 
     const uint8_t kind = ChartState.DataKind;
     if (kind != kKindTimeData && kind != kKindHarmonics) return;

@@ -42,7 +42,7 @@ constexpr int kHighestFftBits = 16;
 
 // The number in a spectrum range edit; a text that is no finite number raises the conversion error.
 double NumberIn(const ui::Edit& edit) {
-    const double value = platform::StrToFloat(edit.Text());
+    const double value = platform::TypedStrToFloat(edit.Text());
     if (!std::isfinite(value)) throw std::invalid_argument("'" + edit.Text() + "' is not a valid floating point value");
     return value;
 }

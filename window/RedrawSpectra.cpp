@@ -136,8 +136,8 @@ void RedrawLiveSpectrum() {
     bottom.SetLogarithmic(false);
     bottom.SetValueFormat(kFormatHertz);
 
-    AcquisitionSettings.FftXBegin = platform::StrToFloat(Forma->EditFFT_XB->Text());
-    AcquisitionSettings.FftXEnd = platform::StrToFloat(Forma->EditFFT_XE->Text());
+    AcquisitionSettings.FftXBegin = platform::TypedStrToFloat(Forma->EditFFT_XB->Text());
+    AcquisitionSettings.FftXEnd = platform::TypedStrToFloat(Forma->EditFFT_XE->Text());
     // Whichever limit is set first must not cross the other one still standing.
     if (AcquisitionSettings.FftXBegin > bottom.CurrentMaximum()) {
         bottom.SetMaximum(AcquisitionSettings.FftXEnd);

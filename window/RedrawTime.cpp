@@ -69,7 +69,7 @@ void RedrawPhaseQuantities(bool currents) {
     SetAxisFormats(kFormatSeconds, currents ? kFormatAmperes : kFormatVolts);
     SetRecordSecondsPerFrame();
     const std::string& coefficient = currents ? Forma->EditKI->Text() : Forma->EditKU->Text();
-    SetRecordY(platform::StrToFloat(coefficient) * kVoltsPerMillivolt);
+    SetRecordY(platform::TypedStrToFloat(coefficient) * kVoltsPerMillivolt);
 }
 
 void RedrawPlaybackRecord(bool recordedDuringPlayback) {

@@ -40,9 +40,10 @@ protected:
     }
 };
 
-TEST(FilterNumberText, KeepsDigitsALeadingMinusAndTheFirstPoint) {
+TEST(FilterNumberText, KeepsDigitsALeadingMinusAndTheFirstPointOrComma) {
     const std::pair<const char*, const char*> cases[] = {
-        {"12.5.3", "12.53"}, {"5-", "5"}, {"a1b2", "12"}, {"-7", "-7"}, {"--5", "-5"}, {"1,5", "15"}, {"", ""}};
+        {"12.5.3", "12.53"}, {"5-", "5"}, {"a1b2", "12"}, {"-7", "-7"},   {"--5", "-5"},
+        {"1,5", "1,5"},      {"1,5.3", "1,53"}, {"1.5,3", "1.53"}, {"", ""}};
     for (const auto& [typed, kept] : cases) EXPECT_EQ(FilterNumberText(typed), kept) << typed;
     EXPECT_EQ(FilterNumberText(std::string(300, '1') + "x").size(), 300u) << "long texts are read whole";
 }
@@ -57,6 +58,7 @@ TEST_F(OptionsDialog, ValuesOfTimeDataAtARowOrBetweenTwoRowsShownOnce) {
                                     "1.   0:  зн. 12.5   рез. 25", "1. +1:  зн. 13   рез. 30",
                                     "2.  -1:  зн. 12   рез. 0", "2.   0:  зн. 12.5   рез. 2.5",
                                     "2. +1:  зн. 13   рез. 5"}));
+    EXPECT_EQ(TypeZ("12,5"), TypeZ("12.5")) << "a decimal comma points at the same place";
 
     ChartState.XMultiplier = 0.5;
     ChartState.YMultiplier = 1.25;
@@ -145,7 +147,7 @@ TEST_F(OptionsDialog, FixedRangesGoToTheChartAsTypedAndANonNumberLeavesTheAxis) 
         EXPECT_EQ(c.axis.Minimum(), 0);
         EXPECT_EQ(c.axis.Maximum(), 0);
         c.minimum->Type("10");
-        c.maximum->Type("-20.5");
+        c.maximum->Type("-20,5");
         c.button->Click();
         EXPECT_EQ(c.axis.Minimum(), 10);
         EXPECT_EQ(c.axis.Maximum(), -20.5);

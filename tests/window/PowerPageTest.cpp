@@ -95,8 +95,8 @@ TEST_F(PowerPage, RefusedRecordsChangeNothing) {
         {"shorter than two periods", [] { LoadLevels(6, 60, 399); }, "Данных меньше двух периодов сети !"},
         {"interval of half a frame", [this] { LoadLevels(6, 1.2, 1200), form->TrackBarRound->MoveTo(1); },
          "Интервал усреднения меньше одного данного !"},
-        {"coefficient not a number", [this] { form->EditKM->Type("5,5"); },
-         "'5,5' is not a valid floating point value", false},
+        {"coefficient not a number", [this] { form->EditKM->Type("5;5"); },
+         "'5;5' is not a valid floating point value", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -126,7 +126,7 @@ TEST_F(PowerPage, RefusedRecordsChangeNothing) {
 TEST_F(PowerPage, WindowsAtTheLimitsAreTaken) {
     // A mains period of 40001 frames fills the sequence table.
     LoadLevels(6, 60.0015, 80002);
-    form->EditHz->Type("0.25");
+    form->EditHz->Type("0,25");  // as the operator types a decimal
     Press();
     EXPECT_TRUE(frontEnd.Messages().empty());
     EXPECT_EQ(AnalysisResults.FourierCount, 40001);

@@ -44,10 +44,10 @@ struct PowerSetup {
 // A text that is not a number raises the runtime's conversion error here, with nothing changed.
 PowerSetup ReadSetup(const TForma& form) {
     PowerSetup setup;
-    setup.currentCoef = platform::StrToFloat(form.EditKI->Text()) / 1000;
-    setup.voltageCoef = platform::StrToFloat(form.EditKU->Text()) / 1000;
-    setup.torqueCoef = platform::StrToFloat(form.EditKM->Text()) / 1000;
-    setup.mainsHz = platform::StrToFloat(form.EditHz->Text());
+    setup.currentCoef = platform::TypedStrToFloat(form.EditKI->Text()) / 1000;
+    setup.voltageCoef = platform::TypedStrToFloat(form.EditKU->Text()) / 1000;
+    setup.torqueCoef = platform::TypedStrToFloat(form.EditKM->Text()) / 1000;
+    setup.mainsHz = platform::TypedStrToFloat(form.EditHz->Text());
     const int position = std::clamp(form.TrackBarRound->Position(), 1, static_cast<int>(kAveragingIntervals.size()));
     setup.interval = kAveragingIntervals[static_cast<size_t>(position - 1)];
     const SampleDataGroup& data = SampleData;
