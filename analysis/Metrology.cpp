@@ -30,7 +30,7 @@ double AddTriangle(double v, const Harmonic& h, int64_t i, double rate, double m
 }  // namespace
 
 double RangeMvPerCode(int range) {
-    return range == kDacRange ? 0.625 : DividedByRangeSteps(1.25, range);
+    return range == kDacRange ? 0.625 : QuevMvPerCode(range);
 }
 
 std::optional<int32_t> SignalSampleCount(double rateKHz, double seconds) {

@@ -18,6 +18,7 @@
 #include "threads/AdcRecording.h"
 #include "threads/AdcThreadLog.h"
 #include "ui/MessageFlags.h"
+#include "window/AxisUnits.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 
@@ -221,7 +222,7 @@ void ADCThread::TakeSettings() {
     SampleData.DataRate = run.rate;
     SampleData.DataChannels = static_cast<uint8_t>(run.channels);
     SampleData.DataGain = static_cast<uint8_t>(gain);
-    SampleData.DataMvPerCode = MillivoltsPerCode(*run.module, gain);
+    SampleData.DataMvPerCode = run.module->millivoltsPerCode(gain);
     AcquisitionSettings.FftBits = bits;
     AcquisitionSettings.FftXBegin = xBegin;
     AcquisitionSettings.FftXEnd = xEnd;
@@ -259,12 +260,7 @@ void ADCThread::PrepareChartAndRing() {
         }
         redraw::SetSeriesX(ChartState.XMultiplier);
     }
-    const int unit = Forma->ComboBoxY->ItemIndex();
-    if (unit >= 0 && unit <= 2) {
-        const double perCode = run_.module->perCode[unit];
-        ChartState.YMultiplier =
-            run_.module->rangeScales ? DividedByRangeSteps(perCode, SampleData.DataGain) : perCode;
-    }
+    if (const auto perCode = YUnitsPerCode(Forma->ComboBoxY->ItemIndex())) ChartState.YMultiplier = *perCode;
     redraw::SetSeriesY(ChartState.YMultiplier);
     Forma->Chart->SetTitleText("ОСЦИЛЛОГРАФ");
 

@@ -21,8 +21,7 @@ bool Read(Module* module, int16_t* buffer, uint32_t* count) {
 const RealTimeModule kQuev = {
     adc::Module::Quev,
     ring::QuevBlockSize,
-    {1.0, 1.25, 0.00125},
-    true,
+    QuevMvPerCode,
     "Не могу остановить Quev АЦП!",
     "Ошибка ввода данных с АЦП!",
     [] { return Succeeded(ModuleState.QuevModule->STOP_READ()); },
@@ -38,8 +37,7 @@ const RealTimeModule kQuev = {
 const RealTimeModule kUsb3000 = {
     adc::Module::Usb3000,
     ring::Usb3000BlockSize,
-    {1.0, 0.625, 0.000625},
-    false,
+    [](int) { return kUsb3000MvPerCode; },
     "Не могу остановить USB3000 АЦП!",
     "Ошибка ввода данных с АЦП! 1",
     [] { return Succeeded(ModuleState.Usb3000Module->STOP_READ()); },
@@ -53,11 +51,6 @@ const RealTimeModule kUsb3000 = {
 };
 
 } // namespace
-
-double MillivoltsPerCode(const RealTimeModule& module, int rangeCode) {
-    const double atRange0 = module.perCode[1];
-    return module.rangeScales ? DividedByRangeSteps(atRange0, rangeCode) : atRange0;
-}
 
 const RealTimeModule* ReadyRealTimeModule() {
     const std::optional<adc::Module> module = adc::AcquisitionPageModule();

@@ -11,10 +11,9 @@ struct RealTimeModule {
     adc::Module kind;
     // Block of about one second for the rate over all channels and the channel count.
     int64_t (*blockSize)(double rateKHz, int channels);
-    // Y multipliers of the chart per unit item ("шт", "мВ", "В") at range code 0; the Quev
-    // module's codes are 4 times finer per range step, the USB3000 has one range.
-    double perCode[3];
-    bool rangeScales;
+    // Millivolts per code at a range code: the Quev module's codes are 4 times finer per range
+    // step, the USB3000 has one range.
+    double (*millivoltsPerCode)(int rangeCode);
     const char* stopFailure;
     const char* firstBlockFailure;
     // The module's steps, true when it accepted. program fills the module's input record for
@@ -26,9 +25,6 @@ struct RealTimeModule {
     // GUI thread: marks the module down, releases it and turns the lamps red.
     void (*release)();
 };
-
-// Millivolts per code of the module's codes at a range code.
-double MillivoltsPerCode(const RealTimeModule& module, int rangeCode);
 
 // The module the next run uses, or nullptr when none is up. Reads the ready flags.
 const RealTimeModule* ReadyRealTimeModule();

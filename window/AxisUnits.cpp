@@ -63,24 +63,23 @@ void SetAxisXUnits() {
     redraw::SetSeriesX(ChartState.XMultiplier);
 }
 
+std::optional<double> YUnitsPerCode(int item) {
+    // In the scale of the data in memory, whichever module recorded them.
+    switch (item) {
+        case 0: return 1.0;
+        case 1: return SampleData.DataMvPerCode;
+        case 2: return SampleData.DataMvPerCode / 1000;
+        default: return std::nullopt;
+    }
+}
+
 void SetAxisYUnits() {
     if (ChartState.DataKind >= kKindDshkData) return;
-    // In the scale of the data in memory, whichever module recorded them.
-    const double mvPerCode = SampleData.DataMvPerCode;
-    switch (Forma->ComboBoxY->ItemIndex()) {
-        case 0:
-            ChartState.YMultiplier = 1.0;
-            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatPlain);
-            break;
-        case 1:
-            ChartState.YMultiplier = mvPerCode;
-            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatMillivolts);
-            break;
-        case 2:
-            ChartState.YMultiplier = mvPerCode / 1000;
-            Forma->Chart->LeftAxis().SetValueFormat(redraw::kFormatVolts);
-            break;
-        default: break;
+    constexpr const char* kFormats[] = {redraw::kFormatPlain, redraw::kFormatMillivolts, redraw::kFormatVolts};
+    const int item = Forma->ComboBoxY->ItemIndex();
+    if (const auto perCode = YUnitsPerCode(item)) {
+        ChartState.YMultiplier = *perCode;
+        Forma->Chart->LeftAxis().SetValueFormat(kFormats[item]);
     }
     redraw::SetSeriesY(ChartState.YMultiplier);
     SetScreenRange();

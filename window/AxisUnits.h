@@ -3,6 +3,7 @@
 // acquisition page, and the time-domain drawing the chart's zoom events run.
 
 #include <cstdint>
+#include <optional>
 
 #include "ui/Chart.h"
 
@@ -10,6 +11,9 @@
 void SetScreenRange();
 // XMultiplier and the bottom-axis format from ComboBoxX; every series gets the multiplier.
 void SetAxisXUnits();
+// The unit per code of the data in memory for ComboBoxY's item ("шт", "мВ", "В"); none for
+// any other item.
+std::optional<double> YUnitsPerCode(int item);
 // YMultiplier and the left-axis format from ComboBoxY; every series gets the multiplier, then
 // the screen range follows the new unit.
 void SetAxisYUnits();
