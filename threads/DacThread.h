@@ -14,7 +14,7 @@
 #include "analysis/SweepSignal.h"
 #include "threads/WorkerSlot.h"
 
-struct IQuevModule;
+class IQuevModule;
 
 class DACThread : public StationWorker {
 public:
