@@ -5,13 +5,15 @@
 //
 // The first input byte chooses the reader (its top three bits, modulo the six readers) and the
 // channel count the window offers or the body is read with (the rest, modulo 17; none chosen
-// refuses an import); the other bytes are the file. Bad input
-// must end in platform::InOutError and nothing else: no crash, no read outside a buffer, no hang.
+// refuses an import); the other bytes are the file. Bad input must end in platform::InOutError
+// and nothing else: no crash, no read outside a buffer, no hang.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 #include "platform/InOutError.h"
@@ -71,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto channels = static_cast<uint8_t>((data[0] & 31) % 17);
     SampleData.DataChannels = channels;
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    // The range choice follows the channels, from none (-1) to range 3.
     const ImportShape window{10, channels, channels % 5 - 1};
     try {
         auto text = platform::TextReader::FromBytes(bytes);
