@@ -1,7 +1,10 @@
 #include "settings/SettingsFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -23,13 +26,10 @@ constexpr std::size_t kLabelChars = 23;
 // More than any value of a line holds; the rest of a longer line is skipped.
 constexpr std::size_t kValueChars = 4096;
 
-// An edit's value: its text, written as it stands and read back as a number in its own form.
-struct EditValue {
-    ui::Edit* edit;
-    bool real;  // else a decimal integer
-};
-
-using LineControl = std::variant<ui::PageControl*, ui::ComboBox*, ui::TrackBar*, EditValue>;
+// A choice's index or position, or an edit's text: written as it stands and read back as a real
+// in general format, so that a fraction typed into any of the edits survives (an integer's text
+// is the same either way).
+using LineControl = std::variant<ui::PageControl*, ui::ComboBox*, ui::TrackBar*, ui::Edit*>;
 
 struct Line {
     const char* label;  // 24 characters in code page 1251
@@ -79,22 +79,22 @@ std::vector<Line> Lines(TForma& f) {
              f.ComboBoxFurieY->SetItemIndex(0);
          }},
         {"БПФ, кол-во бит       : ", f.ComboBoxFFTBit, false, {}, 10},
-        {"БПФ, ось X, начало    : ", EditValue{f.EditFFT_XB, true}},
-        {"БПФ, ось X, конец     : ", EditValue{f.EditFFT_XE, true}},
-        {"Разложения, начало    : ", EditValue{f.EditBeg, false}},
-        {"Разложения, кол-во    : ", EditValue{f.EditKol, false}},
+        {"БПФ, ось X, начало    : ", f.EditFFT_XB},
+        {"БПФ, ось X, конец     : ", f.EditFFT_XE},
+        {"Разложения, начало    : ", f.EditBeg},
+        {"Разложения, кол-во    : ", f.EditKol},
         {"АЧХ, каналов          : ", f.ComboBoxAFFC_N},
         {"АЧХ, коэф             : ", f.ComboBoxAFFC_K},
         {"АЧХ, экран            : ", f.ComboBoxAFFC_C},
         {"АЧХ, частота АЦП      : ", f.TrackBarAFFC_Qadc, true},
         {"АЧХ, частота ЦАП      : ", f.TrackBarAFFC_Qdac, true},
-        {"АЧХ, напряжение       : ", EditValue{f.EditAFFCamp, true}},
-        {"АЧХ, нач. частота     : ", EditValue{f.EditAFFCbeg, true}},
-        {"АЧХ, кон. частота     : ", EditValue{f.EditAFFCend, true}},
-        {"АЧХ, скорость роста   : ", EditValue{f.EditAFFCoct, true}},
-        {"АЧХ, кол-во значений  : ", EditValue{f.EditAFFCkol, false}},
-        {"АЧХ, нарастание       : ", EditValue{f.EditAFFC_TU, true}},
-        {"АЧХ, убывание         : ", EditValue{f.EditAFFC_TD, true}},
+        {"АЧХ, напряжение       : ", f.EditAFFCamp},
+        {"АЧХ, нач. частота     : ", f.EditAFFCbeg},
+        {"АЧХ, кон. частота     : ", f.EditAFFCend},
+        {"АЧХ, скорость роста   : ", f.EditAFFCoct},
+        {"АЧХ, кол-во значений  : ", f.EditAFFCkol},
+        {"АЧХ, нарастание       : ", f.EditAFFC_TU},
+        {"АЧХ, убывание         : ", f.EditAFFC_TD},
     };
 }
 
@@ -106,12 +106,57 @@ std::string ValueText(const Line& line) {
         std::string operator()(ui::PageControl* c) const { return platform::IntToStr(c->ActivePageIndex()); }
         std::string operator()(ui::ComboBox* c) const { return platform::IntToStr(c->ItemIndex() + offset); }
         std::string operator()(ui::TrackBar* c) const { return platform::IntToStr(c->Position()); }
-        std::string operator()(const EditValue& v) const { return v.edit->Text(); }
+        std::string operator()(ui::Edit* e) const { return e->Text(); }
     };
     return std::visit(Text{line.offset}, line.control);
 }
 
 // ---- Reading ------------------------------------------------------------------------------------
+
+// The file's lines as the station writes them (CR LF) or an editor may save them (a lone LF or
+// CR). Of a line only its first kLineChars characters are kept, and an LF-ended line counts
+// only within the first kRunChars characters before the next CR.
+class SettingsLines {
+public:
+    explicit SettingsLines(const std::string& path) : file_(path) {}
+
+    struct Text {
+        std::string chars;
+        bool endsFile = false;  // the text ended in this line (end of file or Ctrl-Z), not a line end
+    };
+
+    // The next line, or none when the text has ended.
+    std::optional<Text> Next() {
+        if (pending_.empty() && !ReadRun()) return std::nullopt;
+        Text line = std::move(pending_.front());
+        pending_.pop_front();
+        return line;
+    }
+
+    void Close() { file_.Close(); }
+
+private:
+    static constexpr std::size_t kLineChars = kLabelChars + kValueChars;
+    static constexpr std::size_t kRunChars = 1 << 16;
+
+    // Splits the characters up to the next CR at each LF; false when nothing is left.
+    bool ReadRun() {
+        if (file_.AtEnd()) return false;
+        const std::string run = file_.ReadChars(kRunChars);
+        const bool endsFile = file_.AtEnd();
+        file_.SkipLine();
+        std::string_view rest = run;
+        for (std::size_t lf; (lf = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(lf + 1))
+            pending_.push_back({std::string(rest.substr(0, std::min(lf, kLineChars)))});
+        // After a last LF the text may end with nothing more: no line there.
+        if (!(endsFile && rest.empty() && !pending_.empty()))
+            pending_.push_back({std::string(rest.substr(0, kLineChars)), endsFile});
+        return true;
+    }
+
+    platform::TextReader file_;
+    std::deque<Text> pending_;
+};
 
 [[noreturn]] void ThrowInvalidNumber() { throw platform::InOutError("Invalid numeric input"); }
 
@@ -125,30 +170,49 @@ std::string_view FirstWord(std::string_view rest) {
     return rest.substr(begin, end - begin);
 }
 
-// The word converted by the data files' own number rules.
+// The value of a line: the first word after the label. The text ending before any word reads
+// as 0, as the runtime reads a number at the end of a file.
+std::string ValueWord(const SettingsLines::Text& line) {
+    const std::string_view rest =
+        line.chars.size() > kLabelChars ? std::string_view(line.chars).substr(kLabelChars) : std::string_view{};
+    const std::string_view word = FirstWord(rest);
+    return word.empty() && line.endsFile ? "0" : std::string(word);
+}
+
+// The word converted by the data files' own number rules; a real also takes the comma an
+// operator may have typed as its decimal point, and must be finite so that what the window
+// then shows and writes reads back.
 int IntegerOf(std::string_view word) {
     if (word.empty()) ThrowInvalidNumber();
     return platform::TextReader::FromBytes(word).ReadInt();
 }
 double RealOf(std::string_view word) {
     if (word.empty()) ThrowInvalidNumber();
-    return platform::TextReader::FromBytes(word).ReadReal();
+    std::string number(word);
+    std::replace(number.begin(), number.end(), ',', '.');
+    const double value = platform::TextReader::FromBytes(number).ReadReal();
+    if (!std::isfinite(value)) ThrowInvalidNumber();
+    return value;
 }
 
 void RunChange(const ui::NotifyEvent& change, ui::Control* control) {
     if (change) change(control);
 }
 
-// Sets the line's control from the value and runs what the line names; the value's error leaves
-// everything as it was.
-void Apply(const Line& line, std::string_view word) {
-    if (const auto* value = std::get_if<EditValue>(&line.control)) {
-        std::string text;
-        if (!word.empty()) text = value->real ? platform::FloatToStr(RealOf(word)) : platform::IntToStr(IntegerOf(word));
-        value->edit->SetText(text);
-        return;
-    }
-    const int v = IntegerOf(word);
+// The value a choice's control stands at, as the file holds it.
+int ShownValue(const Line& line) {
+    struct Value {
+        int offset;
+        int operator()(ui::PageControl* c) const { return c->ActivePageIndex(); }
+        int operator()(ui::ComboBox* c) const { return c->ItemIndex() + offset; }
+        int operator()(ui::TrackBar* c) const { return c->Position(); }
+        int operator()(ui::Edit*) const { return 0; }
+    };
+    return std::visit(Value{line.offset}, line.control);
+}
+
+// Sets a choice's control to `v` and runs what the line names.
+void SetChoice(const Line& line, int v) {
     if (auto* page = std::get_if<ui::PageControl*>(&line.control)) {
         (*page)->SetActivePageIndex(v);
     } else if (auto* combo = std::get_if<ui::ComboBox*>(&line.control)) {
@@ -159,6 +223,23 @@ void Apply(const Line& line, std::string_view word) {
         if (line.runsChange) RunChange((*bar)->OnChange, *bar);
     }
     if (line.after) line.after(v);
+}
+
+// Sets the line's control from the value and runs what the line names; the value's error leaves
+// everything as it was.
+void Apply(const Line& line, std::string_view word) {
+    if (auto* edit = std::get_if<ui::Edit*>(&line.control)) {
+        (*edit)->SetText(word.empty() ? std::string() : platform::FloatToStr(RealOf(word)));
+        return;
+    }
+    SetChoice(line, IntegerOf(word));
+}
+
+// A line that gave no value (it did not convert, or the file ended before it): its control
+// keeps what it shows, and that is put in force as a value read for it would be, so that what
+// the controls show is what the next acquisition uses, the step-back rules included.
+void KeepShown(const Line& line) {
+    if (!std::holds_alternative<ui::Edit*>(line.control)) SetChoice(line, ShownValue(line));
 }
 
 // Once the file is read the choices also describe the (still empty) data, as an acquisition set
@@ -181,25 +262,28 @@ void ReadSettingsFile(const std::string& path) {
     const auto remember = [&firstError](const std::exception& e) {
         if (!firstError) firstError = e.what();
     };
+    const std::vector<Line> lines = Lines(*Forma);
+    size_t next = 0;
     try {
-        platform::TextReader file(path);
+        SettingsLines file(path);
         // The header's version is not checked.
-        file.SkipLine();
-        for (const Line& line : Lines(*Forma)) {
-            if (file.AtEnd()) break;
-            file.ReadChars(kLabelChars);
-            const std::string rest = file.ReadChars(kValueChars);
-            file.SkipLine();
-            try {
-                Apply(line, FirstWord(rest));
-            } catch (const platform::InOutError& e) {
-                remember(e);
+        if (file.Next()) {
+            for (; next < lines.size(); ++next) {
+                const auto text = file.Next();
+                if (!text) break;
+                try {
+                    Apply(lines[next], ValueWord(*text));
+                } catch (const platform::InOutError& e) {
+                    remember(e);
+                    KeepShown(lines[next]);
+                }
             }
         }
         file.Close();
     } catch (const platform::InOutError& e) {
         remember(e);
     }
+    for (; next < lines.size(); ++next) KeepShown(lines[next]);
     Forma->ComboBoxBKoef->SetItemIndex(0);
     TakeChoicesAsActive(*Forma);
     if (firstError) ui::Application.HandleException(*firstError);

@@ -7,9 +7,13 @@
 // position, the active page's index, or an edit's text as it stands (possibly empty).
 //
 // Reading takes each line's first 23 characters as its label and the first word after them as
-// its value, never looking past the line's end: an empty edit reads back as empty, a bad value
-// is reported and skipped while the lines after it still apply, and lines missing at the end of
-// a cut-short file leave their controls as they are.
+// its value, never looking past the line's end; lines may end in CR LF, CR or LF. An empty edit
+// reads back as empty; the end of the text (end of file or Ctrl-Z) before a line's value reads
+// as 0. A bad value is reported and skipped while the lines after it still apply, and lines
+// missing at the end of a cut-short file leave their controls as they are; either way what such
+// a control shows is put in force through its handlers, so that the window uses what it shows.
+// Edits' numbers read as reals (a decimal comma is taken) and show in general format; a value
+// that is not finite is refused, so that whatever the window writes reads back.
 
 #include <string>
 
@@ -19,7 +23,7 @@ inline constexpr const char* kSettingsHeader = "Quev Dorvaline, версия 1.0
 // Applies the file at `path` to the main window's controls line by line, each value before the
 // next line is read, running the change handlers the choices depend on; afterwards the chosen
 // rate, time, channels, mode and range also become those of the data in memory. A missing file
-// changes nothing and says nothing. Values that do not convert are skipped; the first one's error
+// changes nothing, runs no handler and says nothing. Values that do not convert are skipped; the first one's error
 // ("Invalid numeric input") is shown once by the default exception handler after the last line.
 // Other read errors are shown the same way and end the reading. GUI thread.
 void ReadSettingsFile(const std::string& path);

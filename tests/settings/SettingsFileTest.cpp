@@ -9,6 +9,8 @@
 #include "BringUpFixture.h"
 #include "platform/Cp1251.h"
 #include "settings/SettingsFile.h"
+#include "threads/AdcRecording.h"
+#include "window/pages/AdcPage.h"
 #include "ui/MessageFlags.h"
 
 namespace {
@@ -57,6 +59,33 @@ protected:
         std::vector<std::string> texts;
         for (const auto& m : frontEnd.Messages()) texts.push_back(m.Text);
         return texts;
+    }
+    // A window as the program starts it, with no box shown yet.
+    void FreshWindow() {
+        ReleaseModulesAtShutdown();
+        frontEnd.ClearMessages();
+        ResetSharedState();
+        form = std::make_unique<TForma>();
+        Forma = form.get();
+    }
+    // Shuts down and starts again on the file written.
+    void Restart() {
+        Shutdown();
+        FreshWindow();
+        CreateOptions();
+    }
+    // What the next acquisition uses is what the acquisition page shows.
+    void ExpectChoicesInForceAsShown() const {
+        const bool usb3000 = adc::AcquisitionPageModule() == adc::Module::Usb3000;
+        EXPECT_EQ(AcquisitionSettings.AdcRate, adc_page::RateAt(form->TrackBarQ->Position(), usb3000));
+        EXPECT_EQ(AcquisitionSettings.AdcTime, adc_page::TimeAt(form->TrackBarT->Position()));
+        EXPECT_EQ(AcquisitionSettings.AdcChannels, form->ComboBoxN->ItemIndex() + 1);
+        EXPECT_EQ(form->GroupBoxQ->Caption(), adc_page::RateCaption(AcquisitionSettings.AdcRate));
+        EXPECT_EQ(form->GroupBoxT->Caption(), adc_page::TimeCaption(AcquisitionSettings.AdcTime));
+        if (AcquisitionSettings.LongMode == 0) {
+            EXPECT_LE(AcquisitionSettings.AdcRate * AcquisitionSettings.AdcTime * AcquisitionSettings.AdcChannels,
+                      adc_page::kRealWindowLimit);
+        }
     }
 };
 
@@ -191,6 +220,23 @@ std::vector<std::string> With(std::vector<std::string> values, size_t line, cons
     return values;
 }
 
+// The same file with other line ends.
+std::string LineEnds(const std::string& bytes, const std::string& end) {
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes.compare(i, 2, "\r\n") == 0) {
+            out += end;
+            ++i;
+        } else {
+            out += bytes[i];
+        }
+    }
+    return out;
+}
+
+// A file whose Ctrl-Z is followed by more text: the text ends at it all the same.
+std::string Cut(const std::string& bytes) { return bytes + "junk\r\n"; }
+
 std::vector<Damage> Damages() {
     std::vector<std::string> emptyEdits = With(With(kChosen, 13, ""), 26, "");
     std::vector<std::string> header(kChosen.begin(), kChosen.begin() + 4);  // lines 2 to 5
@@ -202,8 +248,18 @@ std::vector<Damage> Damages() {
          "20", "2"},
         {"numbers in their own form, trailing words ignored",
          FileBytes(With(With(With(kChosen, 13, "12.5"), 22, "1e3"), 27, "2.50 s")), {}, 10, 12, "12.5", "1000", "2.5"},
-        {"a cut-short file leaves the missing lines' controls alone", FileBytes(header), {}, 1, 12, "", "20", "2"},
+        {"a cut-short file leaves the missing lines' controls as they show", FileBytes(header), {}, 1, 12, "", "20", "2"},
         {"the header's version is not checked", FileBytes(kChosen, "Quev"), {}, 10, 12, "0", "20", "2"},
+        {"infinity and not-a-number would not read back", FileBytes(With(With(kChosen, 13, "+Inf"), 22, "Nan")),
+         {"Invalid numeric input"}, 10, 12, "", "20", "2"},
+        {"a decimal comma typed into an edit", FileBytes(With(kChosen, 13, "2,5")), {}, 10, 12, "2.5", "20", "2"},
+        {"lines ended by LF alone, as an editor may save them", LineEnds(FileBytes(kChosen), "\n"), {}, 10, 12, "0",
+         "20", "2"},
+        {"lines ended by CR alone", LineEnds(FileBytes(kChosen), "\r"), {}, 10, 12, "0", "20", "2"},
+        {"the end of text inside a choice's value reads as 0", Cut(FileBytes(With(kChosen, 9, "\x1A" "5"))), {}, 10, 1,
+         "", "20", "2"},
+        {"the end of text inside an edit's value reads as 0", Cut(FileBytes(With(kChosen, 13, " \x1A"))), {}, 10, 12,
+         "0", "20", "2"},
     };
 }
 
@@ -222,14 +278,58 @@ TEST_F(SettingsFile, DamagedFilesApplyWhatTheyCanAndSayWhatTheyCannot) {
         EXPECT_EQ(form->EditAFFCamp->Text(), d.amplitude);
         EXPECT_EQ(form->EditAFFC_TU->Text(), d.rise);
         EXPECT_EQ(form->ComboBoxBKoef->ItemIndex(), 0);
+        ExpectChoicesInForceAsShown();
+        // What the window then writes reads back without a box.
+        Restart();
+        EXPECT_TRUE(frontEnd.Messages().empty());
+        ExpectChoicesInForceAsShown();
         // Back to a fresh window for the next file.
         Shutdown();
-        ReleaseModulesAtShutdown();
-        frontEnd.ClearMessages();
-        ResetSharedState();
-        form = std::make_unique<TForma>();
-        Forma = form.get();
+        FreshWindow();
     }
+}
+
+TEST_F(SettingsFile, ALineThatDoesNotConvertPutsInForceWhatItsControlShowsWithTheStepBackRules) {
+    // Real mode, 12 channels, 3 MHz on the USB3000, and no time: 1 s shown, and 36 million
+    // samples a window would take.
+    std::vector<std::string> values = With(With(With(With(kChosen, 3, "0"), 5, "11"), 8, "33"), 9, "abc");
+    Put(FileBytes(values));
+    CreateOptions();
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid numeric input"});
+    // The time bar's 1 s is put in force; the rules step the bars back to 800 kHz and 0.3 s.
+    EXPECT_EQ(AcquisitionSettings.AdcRate, 800);
+    EXPECT_EQ(AcquisitionSettings.AdcTime, 0.3);
+    EXPECT_EQ(SampleData.RecordTime, 0.3);
+    ExpectChoicesInForceAsShown();
+    const int rate = form->TrackBarQ->Position();
+    const int time = form->TrackBarT->Position();
+    // The next start reads the same choices, silently.
+    Restart();
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    EXPECT_EQ(form->TrackBarQ->Position(), rate);
+    EXPECT_EQ(form->TrackBarT->Position(), time);
+    ExpectChoicesInForceAsShown();
+}
+
+TEST_F(SettingsFile, DecimalCommasTypedIntoTheEditsSurviveShutdownRestartAndShutdown) {
+    Bench().SetPresent(ModuleKind::Usb3000, false);
+    Put(FileBytes(kChosen));
+    CreateOptions();
+    const std::vector<ui::Edit*> edits = {form->EditFFT_XB,  form->EditBeg,     form->EditKol,
+                                          form->EditAFFCamp, form->EditAFFCkol, form->EditAFFC_TU};
+    for (ui::Edit* edit : edits) edit->Type("10,5");
+    Shutdown();
+    EXPECT_NE(Written().find(platform::Utf8ToCp1251(std::string(kLabels[25]) + "10,5\r\n")), std::string::npos)
+        << "written as typed";
+    FreshWindow();
+    CreateOptions();
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    const std::vector<ui::Edit*> restored = {form->EditFFT_XB,  form->EditBeg,     form->EditKol,
+                                             form->EditAFFCamp, form->EditAFFCkol, form->EditAFFC_TU};
+    for (ui::Edit* edit : restored) EXPECT_EQ(edit->Text(), "10.5") << edit->Name();
+    Shutdown();
+    EXPECT_EQ(Written(), FileBytes(With(With(With(With(With(With(kChosen, 13, "10.5"), 15, "10.5"), 16, "10.5"), 22,
+                                                            "10.5"), 26, "10.5"), 27, "10.5")));
 }
 
 TEST_F(SettingsFile, AFailedWriteShowsItsErrorAndLeavesNothingHalfWritten) {
