@@ -5,6 +5,7 @@
 
 #include "qt/DisplayCheck.h"
 #include "qt/QtFrontEnd.h"
+#include "qt/Translations.h"
 #include "settings/Options.h"
 #include "window/Form.h"
 #include "window/ProgramMain.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   qtfront::InstallFatalMessageHandler();
   QApplication application(argc, argv);
   qtfront::FinishStartup();
+  qtfront::LoadQtTranslations();
   qtfront::QtFrontEnd frontEnd;
   return ProgramMain(frontEnd, [&frontEnd] {
     frontEnd.BindForm(*Forma, true);

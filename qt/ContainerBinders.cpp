@@ -54,8 +54,10 @@ void GroupBoxBinder::Apply(ui::Property what) {
 PageControlBinder::PageControlBinder(ui::PageControl& pages, QTabWidget* tabs)
     : Binder(pages, tabs), pages_(pages), tabs_(tabs) {
   tabs_->setUsesScrollButtons(true);
-  // Eight captions share the width of the top panel, as on the instrument.
-  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
+  // Eight captions share the width of the top panel, as on the instrument. The style sheet goes
+  // on the tab row alone: on the tab widget it would reach every control of the pages, and a
+  // style sheet's polish drops the palette that carries a control's font colour.
+  tabs_->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (showing_ || !CanOperate()) return;
     Operate([&] { pages_.Select(index); });
