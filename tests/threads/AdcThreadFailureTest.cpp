@@ -88,6 +88,7 @@ TEST_F(AdcFailure, SettingsThatCannotRunReturnToIdleWithTheErrorAndKeepTheModule
         const char* name;
         Choice choice;
         const char* text;
+        bool atPress;  // refused by the press itself, no worker started
     };
     Choice badEdit;
     badEdit.xEnd = "abc";
@@ -98,9 +99,9 @@ TEST_F(AdcFailure, SettingsThatCannotRunReturnToIdleWithTheErrorAndKeepTheModule
     oversize.time = 0.05;
     oversize.blocks = 1000;
     const Case cases[] = {
-        {"text in the spectrum range", badEdit, "'abc' is not a valid floating point value"},
-        {"empty spectrum range", emptyEdit, "'' is not a valid floating point value"},
-        {"ring too big", oversize, "Недостаточно памяти для сбора данных!"},
+        {"text in the spectrum range", badEdit, "Не задан параметр «БПФ по оси X, по» !", true},
+        {"empty spectrum range", emptyEdit, "Не задан параметр «БПФ по оси X, с» !", true},
+        {"ring too big", oversize, "Недостаточно памяти для сбора данных!", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,7 +111,12 @@ TEST_F(AdcFailure, SettingsThatCannotRunReturnToIdleWithTheErrorAndKeepTheModule
         Choose(c.choice);
         SampleData.SampleBuffer.assign(10, 7);
         SampleData.FrameCount = 10;
-        RunServing(10);
+        if (c.atPress) {
+            form->SpeedButtonRecord->Click();
+            EXPECT_EQ(ThreadControl.AdcWorker, nullptr);
+        } else {
+            RunServing(10);
+        }
 
         const auto messages = frontEnd.Messages();
         ASSERT_EQ(messages.size(), 1u);

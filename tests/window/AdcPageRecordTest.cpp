@@ -279,39 +279,65 @@ TEST_F(AdcRecord, AFailedStepReleasesTheModuleAndEndsTheRecordingUnlogged) {
     }
 }
 
-TEST_F(AdcRecord, StartsWithoutAModuleOrAChoiceDoNothing) {
+TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing) {
+    enum class Choices { None, Made, SpectrumEmpty };
     struct Refusal {
         const char* name;
         bool modules;
-        bool choices;
+        Choices choices;
         bool longMode;
         bool buttonDownAfter;  // the click's own toggle stays only when no module is up
+        const char* missing;   // the box's text, or none
     };
     const Refusal refusals[] = {
-        {"no module, long", false, true, true, true},
-        {"no module, real", false, true, false, true},
-        {"no choices, long", true, false, true, false},
-        {"no choices, real", true, false, false, false},
+        {"no module, long", false, Choices::Made, true, true, nullptr},
+        {"no module, real", false, Choices::Made, false, true, nullptr},
+        {"no choices, long", true, Choices::None, true, false, "Не задан параметр «Частота» !"},
+        {"no choices, real", true, Choices::None, false, false, "Не задан параметр «Частота» !"},
+        {"no transform size, real", true, Choices::Made, false, false, "Не задан параметр «Бит» !"},
+        {"transform size but no spectrum range, real", true, Choices::SpectrumEmpty, false, false,
+         "Не задан параметр «БПФ по оси X, с» !"},
     };
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.name);
         Bench().Reset();
         Bench().SetClock(sim::ClockMode::Instant);
         ResetSharedState();
+        frontEnd.ClearMessages();
         form->SpeedButtonRecord->SetDown(false);
+        form->ComboBoxFFTBit->SetItemIndex(-1);
         BringUp(r.modules, r.modules);
-        if (r.choices) {
-            ChooseLong(1, 1, kTime01);
-            form->ComboBoxM->Select(0);
+        if (r.choices != Choices::None) ChooseLong(1, 1, kTime01);
+        if (r.choices == Choices::SpectrumEmpty) {
+            // As on a first start: the edits of the spectrum's range hold nothing.
+            form->ComboBoxFFTBit->Select(0);
+            form->EditFFT_XB->SetText("");
+            form->EditFFT_XE->SetText("");
         }
         form->ComboBoxR->Select(r.longMode ? 1 : 0);
+        if (r.choices != Choices::None) {
+            form->ComboBoxM->SetItemIndex(-1);
+            form->ComboBoxM->Select(0);
+        }
+        const std::string title = form->Chart->TitleText();
         form->SpeedButtonRecord->Click();
         EXPECT_EQ(form->SpeedButtonRecord->Down(), r.buttonDownAfter);
         EXPECT_EQ(ChartState.DataKind, kKindEmpty);
         EXPECT_EQ(ThreadControl.AcqIdle, 1);
+        EXPECT_EQ(ThreadControl.AcqRunning, 0);
         EXPECT_EQ(ThreadControl.AdcWorker, nullptr);
+        EXPECT_TRUE(form->Chart->Enabled());
+        EXPECT_EQ(form->Chart->TitleText(), title);
         EXPECT_EQ(Calls(ModuleKind::Quev, "START_READ") + Calls(ModuleKind::Usb3000, "START_READ"), 0);
-        EXPECT_TRUE(frontEnd.Messages().empty());
+        const auto messages = frontEnd.Messages();
+        if (r.missing == nullptr) {
+            EXPECT_TRUE(messages.empty());
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].Text, r.missing);
+            EXPECT_EQ(messages[0].Caption, "ОШИБКА!!!");
+            EXPECT_EQ(messages[0].Flags, ui::MB_ICONINFORMATION);
+        }
         ReleaseModulesAtShutdown();
     }
 }
@@ -325,6 +351,9 @@ TEST_F(AdcRecord, RealModeButtonStartsStopsAndOnlyPopsUpWhileTheWorkerFinishes) 
     form->TrackBarQ->MoveTo(2);
     form->TrackBarT->MoveTo(11);
     form->ComboBoxR->Select(0);
+    form->ComboBoxFFTBit->Select(0);
+    form->EditFFT_XB->Type("0");
+    form->EditFFT_XE->Type("2,5e3");  // typed with a decimal comma
 
     form->SpeedButtonRecord->Click();
     EXPECT_TRUE(form->SpeedButtonRecord->Down());

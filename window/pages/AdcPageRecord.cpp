@@ -6,22 +6,55 @@
 #include <string>
 #include <vector>
 
+#include "platform/InOutError.h"
+#include "platform/Numbers.h"
 #include "state/State.h"
 #include "threads/AdcRecording.h"
 #include "threads/AdcThread.h"
 #include "threads/WorkerSlot.h"
+#include "ui/Application.h"
+#include "ui/MessageFlags.h"
 #include "window/AxisUnits.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 
 namespace {
 
-// Before the operator (or config.cfg) has made every choice the settings are 0 and the range
-// has none; a recording sized from them would be empty or divide by zero channels.
-bool ChoicesMade(bool needsMemory) {
+constexpr const char* kErrorCaption = "ОШИБКА!!!";
+
+bool IsNumber(const ui::Edit& edit) {
+    try {
+        platform::TypedStrToFloat(edit.Text());
+        return true;
+    } catch (const platform::InOutError&) {
+        return false;
+    }
+}
+
+// The name of the first choice a start lacks, as the page captions it. Before the operator (or
+// config.cfg) has made every choice the settings are 0 and the range has none; a recording sized
+// from them would be empty or divide by zero channels. The real-time run also takes its ring's
+// size, the transform size and the spectrum's range.
+std::optional<std::string> MissingChoice(bool realTime) {
     const auto& s = AcquisitionSettings;
-    return s.AdcRate > 0 && s.AdcTime > 0 && s.AdcChannels > 0 && Forma->ComboBoxK->ItemIndex() >= 0 &&
-           (!needsMemory || BlockRing.BlockCount > 0);
+    if (!(s.AdcRate > 0)) return "Частота";
+    if (!(s.AdcTime > 0)) return "Время";
+    if (s.AdcChannels == 0) return "Каналов";
+    if (Forma->ComboBoxK->ItemIndex() < 0) return "Диапазон";
+    if (!realTime) return std::nullopt;
+    if (BlockRing.BlockCount <= 0) return "Память";
+    if (Forma->ComboBoxFFTBit->ItemIndex() < 0) return "Бит";
+    if (!IsNumber(*Forma->EditFFT_XB)) return "БПФ по оси X, с";
+    if (!IsNumber(*Forma->EditFFT_XE)) return "БПФ по оси X, по";
+    return std::nullopt;
+}
+
+// A start that cannot run says which choice it lacks, in one box, before anything changes.
+bool RefusedForMissingChoice(bool realTime) {
+    const std::optional<std::string> missing = MissingChoice(realTime);
+    if (!missing) return false;
+    ui::Application.MessageBox("Не задан параметр «" + *missing + "» !", kErrorCaption, ui::MB_ICONINFORMATION);
+    return true;
 }
 
 // The long recording on one module: the block geometry, the buffer, the module's record, the
@@ -55,7 +88,7 @@ void TForma::SpeedButtonRecordClick(ui::Control*) {
     if (!module) return;
     if (AcquisitionSettings.LongMode != 0) {
         // A recording uses the one set of transfer objects: never while a worker is alive.
-        if (WorkersBusy() || !ChoicesMade(false)) {
+        if (WorkersBusy() || RefusedForMissingChoice(false)) {
             SpeedButtonRecord->SetDown(false);
             return;
         }
@@ -76,7 +109,7 @@ void TForma::SpeedButtonRecordClick(ui::Control*) {
     }
 
     if (ThreadControl.AcqIdle != 0) {
-        if (WorkersBusy() || !ChoicesMade(true)) {
+        if (WorkersBusy() || RefusedForMissingChoice(true)) {
             SpeedButtonRecord->SetDown(false);
             return;
         }
