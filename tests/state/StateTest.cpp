@@ -14,6 +14,7 @@ TEST_F(SharedState, StartsWithNoDataIdleFlagsAndTheMetrologyRate) {
     EXPECT_EQ(ChartState.DataKind, kKindEmpty);
     EXPECT_EQ(SampleData.FrameCount, 0);
     EXPECT_EQ(SampleData.DataChannels, 0);
+    EXPECT_EQ(SampleData.DataMvPerCode, 1.25) << "the Quev module's widest range";
     EXPECT_EQ(ThreadControl.AcqIdle, 1);
     EXPECT_EQ(ThreadControl.AcqRunning, 0);
     EXPECT_EQ(MetrologySettings.MetAdcRate, 5.0);
@@ -77,7 +78,11 @@ namespace {
 TEST(RangeSteps, EachRangeIsFourTimesFinerAndACodeNamingNoRangeScalesAsTheWidest) {
     const std::pair<int, double> cases[] = {{0, 1.25},  {1, 0.3125}, {2, 0.078125}, {3, 0.01953125},
                                             {4, 1.25},  {255, 1.25}, {-1, 1.25}};
-    for (const auto& [code, scaled] : cases) EXPECT_EQ(DividedByRangeSteps(1.25, code), scaled) << code;
+    for (const auto& [code, scaled] : cases) {
+        EXPECT_EQ(DividedByRangeSteps(1.25, code), scaled) << code;
+        // The Quev module's scale is that arithmetic exactly, so that its tables keep their bits.
+        EXPECT_EQ(QuevMvPerCode(code), scaled) << code;
+    }
 }
 
 }  // namespace

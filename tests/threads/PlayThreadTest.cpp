@@ -7,6 +7,7 @@
 
 #include "platform/DateTime.h"
 #include "tests/threads/PlayTestSupport.h"
+#include "window/Redraw.h"
 
 namespace {
 
@@ -83,6 +84,17 @@ TEST_P(PlayOnModule, DacGetsTheBufferWordForWordAndTheAdcRecordsItBack) {
         ASSERT_EQ(Recorded(f, 0), 0) << f;
         ASSERT_EQ(Recorded(f, 2), 0) << f;
     }
+
+    // The chart shows the recording in millivolts at the module's own scale: the peak of the
+    // buffer it played, whichever module played it.
+    RedrawChart();
+    const ui::Series& shown = *form->Series[0];
+    ASSERT_GT(shown.Count(), 0);
+    int16_t bufferPeak = 0;
+    for (size_t i = 0; i < DacPlayback.DacBuffer.size() / 2; ++i)
+        bufferPeak = std::max(bufferPeak, DacPlayback.DacBuffer[DacPairIndex(i)]);
+    EXPECT_DOUBLE_EQ(*std::max_element(shown.YValues().begin(), shown.YValues().end()) * shown.YMultiplier(),
+                     bufferPeak * kQuevMvPerCode);
 
     EXPECT_EQ(SampleData.DataChannels, 4);
     EXPECT_EQ(SampleData.DataRate, 60.0);
