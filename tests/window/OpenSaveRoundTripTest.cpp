@@ -129,4 +129,48 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
     }
 }
 
+// Files do not say which module wrote their codes: read with the USB3000 up they take its scale,
+// else the Quev module's at their range. Raw sweep data are the Quev module's whatever is up.
+TEST_F(OpenSaveTest, ReopenedSamplesTakeTheScaleOfTheModuleThatCanHaveWrittenThem) {
+    struct Case {
+        const char* name;
+        int entry;
+        uint8_t kind;
+        bool usb3000Up;
+        double mvPerCode;
+    };
+    const Case cases[] = {
+        {"acquisition", kAsc, kKindTimeData, false, 0.078125}, {"acquisition", kAsc, kKindTimeData, true, 0.625},
+        {"binary", kDat, kKindTimeData, false, 0.078125},      {"binary", kDat, kKindTimeData, true, 0.625},
+        {"raw sweep", kAsc, kKindSweepData, false, 0.078125},  {"raw sweep", kAsc, kKindSweepData, true, 0.078125},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << (c.usb3000Up ? ", USB3000 up" : ""));
+        ResetSharedState();
+        SetRecord(c.kind, 2, 12.5, 2, kFrames);
+        SweepSettings();
+        const auto window = AcquisitionSettingsGroup{.AdcRate = 12.5, .AdcChannels = 2};
+        AcquisitionSettings = window;
+        form->ComboBoxK->SetItemIndex(2);
+        const std::string path = folder.File(std::string(c.name) + ".scale");
+        Save(path, c.entry);
+        ResetSharedState();
+        AcquisitionSettings = window;
+        ModuleState.Usb3000Present = c.usb3000Up;
+        Open(path, c.entry);
+        ReapWorker(ThreadControl.DacWorker);
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+        EXPECT_EQ(SampleData.DataMvPerCode, c.mvPerCode);
+    }
+    // Tables hold no codes: the scale of the samples in memory stays.
+    SampleData.DataMvPerCode = 0.3125;
+    SetRecord(kKindSweepAmplitudes, 2, 5, 0, {});
+    SweepSettings();
+    Tables(3);
+    Save(folder.File("tables.af"), kAf);
+    Open(folder.File("tables.af"), kAf);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+    EXPECT_EQ(SampleData.DataMvPerCode, 0.3125);
+}
+
 } // namespace
