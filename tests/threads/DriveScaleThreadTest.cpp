@@ -91,19 +91,22 @@ protected:
         return 0;
     }
 
+    // The options dialog's value of channel 1 on the line with the tag at the typed position.
+    double OptionsValueAt(const std::string& position, const std::string& tag) {
+        option->EditZ->Type(position);
+        for (const std::string& line : option->MemoZ->Lines().Strings()) {
+            if (line.starts_with(tag)) return std::stod(line.substr(line.find("рез. ") + std::string("рез. ").size()));
+        }
+        ADD_FAILURE() << "no value at " << position;
+        return 0;
+    }
     // The options dialog's value of channel 1 at its highest sample.
     double OptionsValueAtThePeak() {
         int peakFrame = 0;
         for (int k = 0; k < ValidFrames(); ++k)
             if (SampleData.SampleBuffer[SampleIndex(k, 0)] > SampleData.SampleBuffer[SampleIndex(peakFrame, 0)])
                 peakFrame = k;
-        option->EditZ->Type(std::to_string(peakFrame));
-        const std::string tag = "1.   0:  зн. ";
-        for (const std::string& line : option->MemoZ->Lines().Strings()) {
-            if (line.starts_with(tag)) return std::stod(line.substr(line.find("рез. ") + std::string("рез. ").size()));
-        }
-        ADD_FAILURE() << "no value at frame " << peakFrame;
-        return 0;
+        return OptionsValueAt(std::to_string(peakFrame), "1.   0:  зн. ");
     }
 
     void ExpectPeakOnTheChartAndInTheOptions(const char* where) {
@@ -121,6 +124,9 @@ protected:
         ASSERT_TRUE(frontEnd.Messages().empty()) << frontEnd.Messages()[0].Text;
         EXPECT_NEAR(AnalysisResults.AmpTable[TableIndex(kWindowPeriods, 0)], kFundamentalMv, 0.01 * kFundamentalMv);
         EXPECT_NEAR(ChartAt(kWindowPeriods), kFundamentalMv, 0.01 * kFundamentalMv);
+        // Typed in the unit of the time chart before: frames, so row 2.
+        EXPECT_NEAR(OptionsValueAt(std::to_string(kWindowPeriods), "1.   0:  Ampl. "), kFundamentalMv,
+                    0.01 * kFundamentalMv);
     }
 
     ScratchStartDirectory scratch;
