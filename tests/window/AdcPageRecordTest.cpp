@@ -292,8 +292,8 @@ TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing
     const Refusal refusals[] = {
         {"no module, long", false, Choices::Made, true, true, nullptr},
         {"no module, real", false, Choices::Made, false, true, nullptr},
-        {"no choices, long", true, Choices::None, true, false, "Не задан параметр «Частота» !"},
-        {"no choices, real", true, Choices::None, false, false, "Не задан параметр «Частота» !"},
+        {"no choices, long", true, Choices::None, true, false, "Не задан параметр «Диапазон» !"},
+        {"no choices, real", true, Choices::None, false, false, "Не задан параметр «Диапазон» !"},
         {"no transform size, real", true, Choices::Made, false, false, "Не задан параметр «Бит» !"},
         {"transform size but no spectrum range, real", true, Choices::SpectrumEmpty, false, false,
          "Не задан параметр «БПФ по оси X, с» !"},
@@ -304,8 +304,8 @@ TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing
         Bench().SetClock(sim::ClockMode::Instant);
         ResetSharedState();
         frontEnd.ClearMessages();
-        form->SpeedButtonRecord->SetDown(false);
-        form->ComboBoxFFTBit->SetItemIndex(-1);
+        form = std::make_unique<TForma>();
+        Forma = form.get();
         BringUp(r.modules, r.modules);
         if (r.choices != Choices::None) ChooseLong(1, 1, kTime01);
         if (r.choices == Choices::SpectrumEmpty) {
@@ -315,10 +315,7 @@ TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing
             form->EditFFT_XE->SetText("");
         }
         form->ComboBoxR->Select(r.longMode ? 1 : 0);
-        if (r.choices != Choices::None) {
-            form->ComboBoxM->SetItemIndex(-1);
-            form->ComboBoxM->Select(0);
-        }
+        if (r.choices != Choices::None) form->ComboBoxM->Select(0);
         const std::string title = form->Chart->TitleText();
         form->SpeedButtonRecord->Click();
         EXPECT_EQ(form->SpeedButtonRecord->Down(), r.buttonDownAfter);

@@ -37,10 +37,10 @@ bool IsNumber(const ui::Edit& edit) {
 // size, the transform size and the spectrum's range.
 std::optional<std::string> MissingChoice(bool realTime) {
     const auto& s = AcquisitionSettings;
+    if (Forma->ComboBoxK->ItemIndex() < 0) return "Диапазон";
+    if (s.AdcChannels == 0) return "Каналов";
     if (!(s.AdcRate > 0)) return "Частота";
     if (!(s.AdcTime > 0)) return "Время";
-    if (s.AdcChannels == 0) return "Каналов";
-    if (Forma->ComboBoxK->ItemIndex() < 0) return "Диапазон";
     if (!realTime) return std::nullopt;
     if (BlockRing.BlockCount <= 0) return "Память";
     if (Forma->ComboBoxFFTBit->ItemIndex() < 0) return "Бит";
