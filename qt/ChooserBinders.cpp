@@ -18,8 +18,11 @@ ComboBoxBinder::ComboBoxBinder(ui::ComboBox& combo, QComboBox* box)
 void ComboBoxBinder::ShowItems() {
   const QSignalBlocker block(box_);
   box_->clear();
-  for (const std::string& item : combo_.Items().Strings()) box_->addItem(ToQString(item));
+  // Blanks around an item centred it in the instrument's boxes; a Qt combo box draws its text
+  // from the left, where they would only push it out of sight.
+  for (const std::string& item : combo_.Items().Strings()) box_->addItem(ToQString(item).trimmed());
   ShowIndex();
+  FitText();
 }
 
 void ComboBoxBinder::ShowIndex() {

@@ -46,6 +46,7 @@ GroupBoxBinder::GroupBoxBinder(ui::GroupBox& group, QGroupBox* box) : Binder(gro
 void GroupBoxBinder::Apply(ui::Property what) {
   if (what == ui::Property::Caption) {
     box_->setTitle(ToQString(Model()->Caption()));
+    FitText();
     return;
   }
   Binder::Apply(what);

@@ -69,6 +69,7 @@ void EditBinder::Apply(ui::Property what) {
       if (line_->text() != text) {
         const QSignalBlocker block(line_);
         line_->setText(text);
+        FitText();
       }
       break;
     }

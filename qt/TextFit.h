@@ -1,6 +1,7 @@
 #pragma once
-// Captions in the widths the windows were laid out for: where this machine's font needs more room
-// than a label, button or status panel has, its text is drawn condensed until it fits.
+// Texts in the widths the windows were laid out for: where this machine's font needs more room
+// than a label, button, status panel, group caption, edit or combo box item has, the text is drawn
+// condensed until it fits.
 
 #include <QFont>
 #include <QWidget>
@@ -8,7 +9,7 @@
 namespace qtfront {
 
 // Gives `widget` the font `base`, narrowed in steps while the widget's text needs more than its
-// width. Widgets other than labels and buttons keep `base` as it is.
+// width. Widgets without a text of their own keep `base` as it is.
 void FitTextToWidth(QWidget& widget, const QFont& base);
 
 }  // namespace qtfront

@@ -36,15 +36,15 @@ void TForma::CreateAffcPage() {
     SpeedButtonAFFCshow->SetHint("Просмотр отчёта");
     SpeedButtonAFFCshow->OnClick = Handler(&TForma::SpeedButtonAFFCshowClick);
 
-    TrackBarAFFCshow = page.Add<ui::TrackBar>("TrackBarAFFCshow", 69, 0, 80, 20);
+    TrackBarAFFCshow = page.Add<ui::TrackBar>("TrackBarAFFCshow", 69, 2, 80, 19);
     TrackBarAFFCshow->SetRange(1, 5);
     TrackBarAFFCshow->SetPosition(1);
     TrackBarAFFCshow->SetHint("Какие графики отображать");
     TrackBarAFFCshow->OnChange = Handler(&TForma::TrackBarAFFCshowChange);
-    LabelAFFCshow = page.Add<ui::Label>("LabelAFFCshow", 150, 4, 28, 13);
+    LabelAFFCshow = page.Add<ui::Label>("LabelAFFCshow", 150, 4, 26, 13);
     LabelAFFCshow->SetCaption("ДАН");
     LabelAFFCshow->SetHint("Собранные данные");
-    TrackBarAFFCchart = page.Add<ui::TrackBar>("TrackBarAFFCchart", 69, 20, 40, 20);
+    TrackBarAFFCchart = page.Add<ui::TrackBar>("TrackBarAFFCchart", 69, 21, 40, 19);
     TrackBarAFFCchart->SetRange(1, 2);
     TrackBarAFFCchart->SetPosition(1);
     TrackBarAFFCchart->SetHint("Шкала по оси Х");
@@ -137,7 +137,7 @@ void TForma::CreateAffcPage() {
         edit->SetText(e.text);
         edit->SetColor(ui::clWhite);
         if (e.unit != nullptr) {
-            box->Add<ui::Label>(std::string("LabelUnit") + e.editName, editWidth + 3, kInnerTop + 4, 12, 13)
+            box->Add<ui::Label>(std::string("LabelUnit") + e.editName, editWidth + 2, kInnerTop + 4, 12, 13)
                 ->SetCaption(e.unit);
         }
         this->*e.box = box;

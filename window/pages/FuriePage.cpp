@@ -65,17 +65,17 @@ void TForma::CreateFuriePage() {
     ComboBoxFurieX = GroupBoxFurieX->Add<ui::ComboBox>("ComboBoxFurieX", 4, 14, 56, 21);
     ComboBoxFurieX->Items().Assign({"Гц"});
     ComboBoxFurieX->OnChange = Handler(&TForma::ComboBoxFurieXChange);
-    GroupBoxFurieY = TabSheetFurie->Add<ui::GroupBox>("GroupBoxFurieY", 460, 0, 96, 40);
+    GroupBoxFurieY = TabSheetFurie->Add<ui::GroupBox>("GroupBoxFurieY", 460, 0, 72, 40);
     GroupBoxFurieY->SetCaption(" Ось Y: ");
-    ComboBoxFurieY = GroupBoxFurieY->Add<ui::ComboBox>("ComboBoxFurieY", 4, 14, 88, 21);
+    ComboBoxFurieY = GroupBoxFurieY->Add<ui::ComboBox>("ComboBoxFurieY", 4, 14, 64, 21);
     ComboBoxFurieY->Items().Assign({"мВ", "В", "А", "м/c2", "Н", "Н*м"});
     ComboBoxFurieY->OnChange = Handler(&TForma::ComboBoxFurieYChange);
 
     // Display of the harmonic views; the chosen button of each pair has a green font, the other red.
     std::tie(GroupBoxFurie, RadioButtonFurieAmpl, RadioButtonFurieFaza) = AddRadioPair(
-        *TabSheetFurie, {"GroupBoxFurie", " Фурье ", 560, {"RadioButtonFurieAmpl", "RadioButtonFurieFaza"}, {" Ампл", "Фазы"}});
+        *TabSheetFurie, {"GroupBoxFurie", " Фурье ", 536, {"RadioButtonFurieAmpl", "RadioButtonFurieFaza"}, {" Ампл", "Фазы"}, 0, 110});
     std::tie(GroupBox0Garm, RadioButton0GarmYes, RadioButton0GarmNo) = AddRadioPair(
-        *TabSheetFurie, {"GroupBox0Garm", " 0 гарм ", 660, {"RadioButton0GarmYes", "RadioButton0GarmNo"}, {"Есть", "Нет"}});
+        *TabSheetFurie, {"GroupBox0Garm", " 0 гарм ", 650, {"RadioButton0GarmYes", "RadioButton0GarmNo"}, {"Есть", "Нет"}, 0, 106});
     // Bound after the initial choice so that setting it up runs no handler.
     RadioButtonFurieAmpl->OnClick = Handler(&TForma::RadioButtonFurieAmplClick);
     RadioButtonFurieFaza->OnClick = Handler(&TForma::RadioButtonFurieFazaClick);
