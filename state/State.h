@@ -218,6 +218,8 @@ struct ThreadControlGroup {
     ByteFlag AfcReport = 0;
     ByteFlag PlayRunning = 0;
     ByteFlag PlaySetup = 0;
+    // The program is ending: a worker stopped now ends without showing the operator anything more.
+    ByteFlag ShuttingDown = 0;
 };
 
 struct ModuleStateGroup {

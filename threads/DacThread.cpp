@@ -30,7 +30,10 @@ constexpr double kInterKadrDelay = 0.0025;
 void DACThread::Execute() {
     if (ThreadControl.AfcReport) {
         ThreadControl.AfcReport = 0;
-        OnGui(FillAFFCReport);
+        // Checked on the GUI thread, where the shutdown sets the flag before it serves a call.
+        OnGui([] {
+            if (!ThreadControl.ShuttingDown) FillAFFCReport();
+        });
         return;
     }
     if (ThreadControl.AfcFromFile) {

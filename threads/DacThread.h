@@ -7,6 +7,8 @@
 //   same stretch of time, shows each block, cuts the DAC's latency off the record, logs the sweep
 //   and computes the response, which previews the report.
 // The computation and the report run on the GUI thread, as synchronous calls of the worker.
+// At shutdown (ThreadControl.ShuttingDown) a sweep stops its converters and ends, and a
+// report-only run ends at once: nothing is shown on the way out.
 
 #include <cstdint>
 #include <string>

@@ -79,7 +79,10 @@ void DACThread::FinishRecord() {
     std::vector<int16_t>().swap(DacPlayback.DacOutBuffer);
 
     const int32_t cut = sweep::LatencyCutFrames(sweep_.adcRate, sweep_.channels, sweep_.dacRate);
+    // One call for the record, its log line and its response, so that a shutdown begun meanwhile
+    // (the flag is set on the GUI thread) leaves all three undone.
     OnGui([this, cut] {
+        if (ThreadControl.ShuttingDown) return;
         SampleData.DataTime = platform::Now();
         if (Forma != nullptr) {
             Forma->SpeedButtonAFFC->SetDown(false);
@@ -98,8 +101,8 @@ void DACThread::FinishRecord() {
             std::copy(samples + cut * channels, samples + (cut + frames) * channels, samples);
         }
         if (Forma != nullptr) Forma->Memo->Lines().Add(LogLine(cut));
+        CalcAFFC();
     });
-    OnGui(&DACThread::CalcAFFC);
 }
 
 std::string DACThread::LogLine(int32_t cut) const {

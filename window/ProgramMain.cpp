@@ -17,6 +17,7 @@ void CreateForms() {
 void DestroyForms() {
     // Every worker, not only those whose running flag is set: one that is stopping, or a
     // compute-only or report-only run, must not find the modules released or the forms gone.
+    ThreadControl.ShuttingDown = 1;
     StopAndReapAllWorkers();
 
     delete Option;

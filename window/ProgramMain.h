@@ -14,7 +14,8 @@ inline constexpr const char* kHelpFilePath = "/usr/share/quev/Help/HELP.HLP";
 void CreateForms();
 
 // Shutdown: every worker still alive is asked to stop (its running flag cleared) and awaited while
-// its synchronous calls are served; then the forms are destroyed, the last created first, and the
+// its synchronous calls are served, knowing the program ends (a sweep stops without its report);
+// then the forms are destroyed, the last created first, and the
 // shared state is freed.
 void DestroyForms();
 

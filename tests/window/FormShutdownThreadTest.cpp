@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "settings/Options.h"
+#include "sim/BenchControl.h"
 #include "tests/ScratchDirectory.h"
 #include "threads/Report.h"
 #include "ui/Application.h"
@@ -90,6 +95,59 @@ TEST(FormShutdownThreadTest, ShutdownClearsRunningFlagsSoFlaggedWorkersStop) {
         worker.Start();
     });
     EXPECT_TRUE(worker.Finished());
+}
+
+TEST(FormShutdownThreadTest, ClosingDuringASweepStopsItAndEndsWithNoReport) {
+    ScratchStartDirectory start;
+    sim::Bench().Reset();
+    // A block of one second takes 50 ms: the sweep is still running when the window closes.
+    sim::Bench().SetClock(sim::ClockMode::Scaled, 20.0);
+    ASSERT_TRUE(sim::Bench().SetScenario("response"));
+    ui::ScriptedFrontEnd frontEnd;
+    bool drawn = false;
+    ProgramMain(frontEnd, [&] {
+        ASSERT_EQ(ModuleState.QuevDacPresent, 1);
+        // The page's initial settings at 5 kHz each way, four steps.
+        Forma->ComboBoxAFFC_N->SetItemIndex(0);
+        Forma->ComboBoxAFFC_K->SetItemIndex(0);
+        Forma->TrackBarAFFC_Qadc->SetPosition(2);
+        Forma->TrackBarAFFC_Qadc->SetPosition(1);
+        Forma->TrackBarAFFC_Qdac->SetPosition(4);
+        Forma->EditAFFCkol->Type("4");
+        Forma->SpeedButtonAFFC->Click();
+        // The operator closes the window once the first block is on the chart.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!drawn && std::chrono::steady_clock::now() < deadline) {
+            ui::Application.ProcessMessages();
+            drawn = Forma->Series[0]->Count() > 0 && ThreadControl.AfcRunning;
+        }
+    });
+    EXPECT_TRUE(drawn);
+    EXPECT_TRUE(frontEnd.PreviewedReports().empty());
+    EXPECT_TRUE(frontEnd.Messages().empty());
+    // Both converters stopped after the sweep's start (the bring-up's own check of the DAC comes
+    // before it).
+    const auto calls = sim::Bench().CallLog(sim::ModuleKind::Quev, 0);
+    const auto started = std::find(calls.rbegin(), calls.rend(), std::string("START_WRITE")).base();
+    EXPECT_EQ(std::count(started, calls.end(), std::string("STOP_WRITE")), 1);
+    EXPECT_EQ(std::count(started, calls.end(), std::string("STOP_READ")), 1);
+    EXPECT_EQ(sim::Bench().CallsAfterRelease(), 0);
+    EXPECT_TRUE(std::filesystem::exists(start.File("config.cfg")));
+    EXPECT_EQ(ThreadControl.ShuttingDown, 0) << "the state is reset with the forms";
+    sim::Bench().Reset();
+}
+
+TEST(FormShutdownThreadTest, AReportAskedForJustBeforeClosingIsNotShownOnTheWayOut) {
+    ScratchStartDirectory start;
+    ui::ScriptedFrontEnd frontEnd;
+    bool started = false;
+    ProgramMain(frontEnd, [&] {
+        FrequencyResponse.AfcSteps = 4;
+        Forma->SpeedButtonAFFCshow->Click();
+        started = ThreadControl.DacWorker != nullptr;
+    });
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(frontEnd.PreviewedReports().empty());
 }
 
 } // namespace
