@@ -43,8 +43,10 @@ Excess ComboItemsExcess(const QComboBox& combo) {
   option.initFrom(&combo);
   option.editable = combo.isEditable();
   option.frame = combo.hasFrame();
+  constexpr int kLabelMargin = 1;  // the style's, on each side of the shown item
   const int room =
-      combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo).width();
+      combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo).width() -
+      2 * kLabelMargin;
   int widest = 0;
   for (int i = 0; i < combo.count(); ++i)
     widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(i)));

@@ -60,7 +60,9 @@ inline int ComboTextRoom(const QComboBox& combo) {
   option.initFrom(&combo);
   option.editable = combo.isEditable();
   option.frame = combo.hasFrame();
-  return combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo).width();
+  constexpr int kLabelMargin = 1;  // the style's, on each side of the shown item
+  return combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo).width() -
+         2 * kLabelMargin;
 }
 
 // A widget the station's controls are shown by (not one of Qt's inner parts).
