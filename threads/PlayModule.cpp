@@ -1,9 +1,8 @@
 #include "threads/PlayModule.h"
 
-#include <algorithm>
-
 #include "settings/BringUp.h"
 #include "state/State.h"
+#include "threads/AdcRecording.h"
 
 namespace {
 
@@ -22,16 +21,8 @@ struct Module<IQuevModule> {
     static bool Succeeded(int32_t result) { return static_cast<uint8_t>(result) != 0; }
     static QUEV_OUTPUT_PARS& OutputPars() { return ModuleState.QuevDacPars; }
     static QUEV_INPUT_PARS& InputPars(uint8_t channels, double rateKHz, uint8_t gain) {
-        QUEV_INPUT_PARS& pars = ModuleState.QuevAdcPars;
-        pars.CorrectionEnabled = 1;
-        pars.InterKadrDelay = 0.0025;
-        pars.ChannelsQuantity = channels;
-        pars.InputRate = rateKHz;
-        // Logical channel i reads input 15 - i at the data's range.
-        for (uint16_t i = 0; i < channels; ++i) pars.ControlTable[i] = static_cast<uint16_t>((15 - i) | (gain << 6));
-        std::copy(std::begin(ModuleState.QuevFlash.AdcCalibration), std::end(ModuleState.QuevFlash.AdcCalibration),
-                  pars.AdcCalibration);
-        return pars;
+        adc::FillQuevInputPars(ModuleState.QuevAdcPars, rateKHz, channels, gain);
+        return ModuleState.QuevAdcPars;
     }
     static void Release() { ReleaseQuevModule(); }
 };
@@ -46,17 +37,8 @@ struct Module<IUsb3000Module> {
     static bool Succeeded(int32_t result) { return result != 0; }
     static RTUSB3000::OUTPUT_PARS& OutputPars() { return ModuleState.Usb3000OutputPars; }
     static RTUSB3000::INPUT_PARS& InputPars(uint8_t channels, double rateKHz, uint8_t) {
-        RTUSB3000::INPUT_PARS& pars = ModuleState.Usb3000InputPars;
-        pars.CorrectionEnabled = -1;
-        pars.InputRate = rateKHz;
-        pars.ChannelsQuantity = channels;
-        pars.InterKadrDelay = 0.0;
-        std::copy(std::begin(ModuleState.Usb3000Flash.AdcOffsetCoef), std::end(ModuleState.Usb3000Flash.AdcOffsetCoef),
-                  pars.AdcOffsetCoef);
-        std::copy(std::begin(ModuleState.Usb3000Flash.AdcScaleCoef), std::end(ModuleState.Usb3000Flash.AdcScaleCoef),
-                  pars.AdcScaleCoef);
-        for (uint16_t i = 0; i < channels; ++i) pars.ControlTable[i] = i;
-        return pars;
+        adc::FillUsb3000InputPars(ModuleState.Usb3000InputPars, rateKHz, channels);
+        return ModuleState.Usb3000InputPars;
     }
     static void Release() { ReleaseUsb3000Module(); }
 };

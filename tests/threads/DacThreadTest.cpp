@@ -75,7 +75,8 @@ TEST_F(SweepTest, ResponseOfTheLowPassMatchesItsFormulaAtEveryStep) {
     EXPECT_EQ(adc.ChannelsQuantity, 2);
     EXPECT_EQ(adc.ControlTable[0], 15);
     EXPECT_EQ(adc.ControlTable[1], 14);
-    EXPECT_EQ(Bench().LastQuevOutputPars().OutputRate, 40);
+    const double dacRate = Bench().LastQuevOutputPars().OutputRate;  // a copy: the record is packed
+    EXPECT_EQ(dacRate, 40);
 }
 
 TEST_F(SweepTest, HighDacRatesStreamTheSignalThenZerosToTheEndOfTheLastBlock) {
