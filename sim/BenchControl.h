@@ -85,9 +85,9 @@ class SIM_API BenchControl {
   // was queued and its input FIFO (the InputFifoLength of Defaults.h, in samples: 3072 on the
   // Quev module, 12288 on the USB3000, 4 ms at 3000 kHz) was full. The next read then takes the
   // FIFO's samples and continues after the lost ones (a ramp input jumps). A scaled clock shortens
-  // the FIFO's time by its scale too. A reader that must lose nothing keeps a read queued ahead;
-  // several may wait on one overlapped record, and CompletedTransfers (modules/Overlapped.h)
-  // tells how many of them have completed, since two completions before a wait leave one signal.
+  // the FIFO's time by its scale too. A reader that must lose nothing keeps a read queued ahead,
+  // each on a record and event of its own: two completions on one auto-reset event before a
+  // wait leave one signal, and the record holds only the last one's byte count.
   uint64_t AdcOverruns(ModuleKind kind, int instance);
 };
 

@@ -26,8 +26,12 @@ TransferEngine::TransferEngine(ModuleKind kind, SimClock& clock)
       clock_(clock),
       dac_(kind == ModuleKind::Quev ? DacFormat::Quev : DacFormat::Usb3000) {}
 
-void TransferEngine::Finish(OverlappedRecord* overlapped, platform::Event event) {
-  if (overlapped != nullptr) CountCompletedTransfer(*overlapped);
+// As a driver does: the status and the bytes of this one request, then the signal.
+void TransferEngine::Finish(OverlappedRecord* overlapped, uint32_t count, platform::Event event) {
+  if (overlapped != nullptr) {
+    overlapped->Internal = 0;
+    overlapped->InternalHigh = static_cast<uintptr_t>(count) * sizeof(int16_t);
+  }
   platform::SetEvent(event);
 }
 
@@ -92,7 +96,7 @@ void TransferEngine::CompleteReads() {
   bool completed = false;
   while (!reads_.empty() && !reads_.front().Stalled && reads_.front().End <= produced) {
     FillLocked(reads_.front().End);
-    Finish(reads_.front().Overlapped, reads_.front().Event);
+    Finish(reads_.front().Overlapped, reads_.front().Count, reads_.front().Event);
     reads_.pop_front();
     completed = true;
   }
@@ -193,6 +197,7 @@ void TransferEngine::QueueWrite(const int16_t* words, uint32_t count,
   // The words are taken now; the caller may refill its buffer as soon as the write completes.
   if (writing_) dac_.Append(words, count, clock_.NowSeconds());
   Write w;
+  w.Count = count;
   written_ += count;
   w.End = written_;
   w.Overlapped = overlapped;
@@ -215,7 +220,7 @@ void TransferEngine::CompleteWrites() {
     const Write& w = writes_.front();
     const uint64_t played = w.End > writeFifo_ ? w.End - writeFifo_ : 0;
     if (NsFor(played, writeRateKHz_) > elapsed) break;
-    Finish(w.Overlapped, w.Event);
+    Finish(w.Overlapped, w.Count, w.Event);
     writes_.pop_front();
   }
 }

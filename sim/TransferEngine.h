@@ -5,8 +5,9 @@
 // FIFO (see AdcStream); the bench synthesises them into the caller's buffer as simulated time
 // passes, and a read completes (its event set) once the stream has produced its last sample.
 // DAC words are played from START_WRITE; a queued write completes when all but the output
-// FIFO's length of the words written so far have been played. Every completion is counted in
-// the overlapped record before its event is set (CompletedTransfers). Requests of one direction
+// FIFO's length of the words written so far have been played. A completion writes its status and
+// byte count into the overlapped record, as a driver does, before its event is set; requests
+// sharing one record and event then tell only that the last one wrote. Requests of one direction
 // complete in the order queued, and a stop or the release cancels them under the engine's lock:
 // once it returns, nothing touches a caller's buffer, record or event again. A transfer queued
 // while its converter is stopped never completes.
@@ -55,6 +56,7 @@ class TransferEngine {
     SimClock::TimerId Timer = 0;
   };
   struct Write {
+    uint32_t Count = 0;
     uint64_t End = 0;  // words written up to this one
     OverlappedRecord* Overlapped = nullptr;
     platform::Event Event = nullptr;
@@ -72,7 +74,7 @@ class TransferEngine {
   void Synthesise(uint64_t first, uint64_t end, int16_t* out);
   void ScheduleTickLocked();
   void Tick(uint64_t generation);
-  static void Finish(OverlappedRecord* overlapped, platform::Event event);
+  static void Finish(OverlappedRecord* overlapped, uint32_t count, platform::Event event);
 
   ModuleKind kind_;
   SimClock& clock_;

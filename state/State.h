@@ -16,6 +16,7 @@
 #include "modules/Overlapped.h"
 #include "modules/QuevModule.h"
 #include "modules/Usb3000Module.h"
+#include "state/Transfer.h"
 
 namespace ui {
 class Thread;
@@ -195,6 +196,9 @@ struct DacPlaybackGroup {
 
 // The one set of objects for overlapped block transfers with a module.
 struct TransferStateGroup {
+    // The ADC blocks a streaming worker keeps queued ahead, each on its own record and event.
+    TransferQueue AdcBlocks;
+    // One block at a time: the blocking recording's reads and every DAC write.
     platform::Event AdcEvent = nullptr;  // auto-reset, signalled when a block read completes
     platform::Event DacEvent = nullptr;  // the same for block writes
     OverlappedRecord AdcOverlapped{};

@@ -16,9 +16,34 @@ bool TransferCompleted(platform::Event event, uint32_t timeoutMs) {
     return platform::WaitForSingleObject(event, timeoutMs) == platform::kWaitObject0;
 }
 
-bool TransfersCompleted(platform::Event event, OverlappedRecord& record, uintptr_t count, uint32_t timeoutMs) {
-    while (CompletedTransfers(record) < count) {
-        if (!TransferCompleted(event, timeoutMs)) return CompletedTransfers(record) >= count;
-    }
+void TransferQueue::Open(size_t depth) {
+    Close();
+    if (slots_.size() < depth) slots_.resize(depth);
+    depth_ = depth;
+    for (size_t i = 0; i < depth_; ++i) OpenTransfer(slots_[i].Event, slots_[i].Overlapped);
+}
+
+void TransferQueue::Close() {
+    for (Slot& slot : slots_) CloseTransfer(slot.Event);
+    depth_ = 0;
+    queued_ = 0;
+    awaited_ = 0;
+}
+
+TransferQueue::Slot* TransferQueue::Next() {
+    if (depth_ == 0 || InFlight() >= depth_) return nullptr;
+    Slot& slot = slots_[queued_ % depth_];
+    slot.Overlapped = OverlappedRecord{};
+    slot.Overlapped.hEvent = slot.Event;
+    slot.BytesDone = 0;
+    return &slot;
+}
+
+void TransferQueue::Queued() { ++queued_; }
+
+bool TransferQueue::AwaitOldest(uint32_t timeoutMs) {
+    if (InFlight() == 0) return false;
+    if (!TransferCompleted(slots_[awaited_ % depth_].Event, timeoutMs)) return false;
+    ++awaited_;
     return true;
 }

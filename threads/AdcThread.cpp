@@ -4,6 +4,7 @@
 
 #include "threads/AdcThread.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -87,9 +88,12 @@ void ADCThread::SetUp() {
     wrapped_ = false;
     OnGui([this] { PrepareChartAndRing(); });
 
-    TransferState.AdcBytesDone = 0;
-    CloseTransfer(TransferState.AdcEvent);
-    OpenTransfer(TransferState.AdcEvent, TransferState.AdcOverlapped);
+    // Two reads in flight, so that the module's input FIFO never has to bridge the worker's
+    // turn between a completion and the next read (a ring of one block has room for one).
+    readsAhead_ = run_.blockCount > 1 ? 1 : 0;
+    TransferState.AdcBlocks.Open(1 + static_cast<size_t>(readsAhead_));
+    aheadPosition_ = -1;
+    aheadKept_.assign(readsAhead_ > 0 ? static_cast<size_t>(run_.blockSize) : 0, 0);
     TransferState.IoTimeout = static_cast<int32_t>(run_.timeoutMs);
 
     if (!run_.module->program(run_.rate, run_.channels, run_.rangeCode)) {
@@ -100,13 +104,16 @@ void ADCThread::SetUp() {
     // Nothing between the start and the first read: the module's FIFO holds only milliseconds.
     startTick_ = platform::GetTickCount();
     QueueBlock(0);
+    if (readsAhead_ > 0) QueueBlock(position_);
     AwaitBlock(run_.module->firstBlockFailure);
 }
 
+// The block just completed is handled while the next one fills; the one after that is queued
+// first, so that a late turn of this thread costs no sample.
 void ADCThread::Pass() {
     const int32_t queued = position_;
-    QueueBlock(queued);
-    const uint32_t tick = platform::GetTickCount();
+    QueueBlock((position_ + readsAhead_) % run_.blockCount);
+    const uint32_t tick = completedTick_;
     if (++position_ == run_.blockCount) {
         position_ = 0;
         wrapped_ = true;
@@ -126,23 +133,43 @@ void ADCThread::StopSequence() {
     const uint32_t tick = platform::GetTickCount();
     OnGui([this, tick] { StampBlock(position_, tick); });
     StopAdc();
+    RestoreBlockQueuedAhead();
     const double now = platform::Now();
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
     OnGui([this, now] {
         SampleData.DataTime = now;
         FinishAcquisition();
     });
 }
 
+int16_t* ADCThread::Block(int32_t position) {
+    return SampleData.SampleBuffer.data() + static_cast<int64_t>(position) * run_.blockSize;
+}
+
+// A block queued ahead of the one in flight keeps what its place held until then: the stop
+// cancels it while the module may have begun writing there, and the ring keeps the last lap.
 void ADCThread::QueueBlock(int32_t position) {
-    int16_t* block = SampleData.SampleBuffer.data() + static_cast<int64_t>(position) * run_.blockSize;
+    TransferQueue::Slot* slot = TransferState.AdcBlocks.Next();
+    if (slot == nullptr) throw ModuleFailure{kLaterBlockFailure, 0};
+    if (TransferState.AdcBlocks.InFlight() > 0) {
+        std::copy(Block(position), Block(position) + run_.blockSize, aheadKept_.begin());
+        aheadPosition_ = position;
+    }
     // The module takes the count by reference; it stays valid for the whole run.
     readCount_ = static_cast<uint32_t>(run_.blockSize);
-    run_.module->readData(block, &readCount_);
+    run_.module->readData(Block(position), &readCount_, *slot);
+    TransferState.AdcBlocks.Queued();
 }
 
 void ADCThread::AwaitBlock(const char* timeoutText) {
-    if (!TransferCompleted(TransferState.AdcEvent, run_.timeoutMs)) throw ModuleFailure{timeoutText, 0};
+    if (!TransferState.AdcBlocks.AwaitOldest(run_.timeoutMs)) throw ModuleFailure{timeoutText, 0};
+    completedTick_ = platform::GetTickCount();
+}
+
+void ADCThread::RestoreBlockQueuedAhead() {
+    if (aheadPosition_ < 0) return;
+    std::copy(aheadKept_.begin(), aheadKept_.end(), Block(aheadPosition_));
+    aheadPosition_ = -1;
 }
 
 void ADCThread::StopAdc() {
@@ -152,21 +179,22 @@ void ADCThread::StopAdc() {
 
 // ---- Exits --------------------------------------------------------------------------------------
 
+// The module goes first: the release cancels the reads still queued on the slots.
 void ADCThread::FailureExit(const std::string& text, int flags) {
     ErrorBox(text, flags);
-    CloseTransfer(TransferState.AdcEvent);
     const RealTimeModule* module = run_.module;
     OnGui([this, module] {
         if (module != nullptr) module->release();
         ReturnToIdle();
     });
+    TransferState.AdcBlocks.Close();
 }
 
 void ADCThread::IdleExit(const std::string& message) {
     // Nothing may stream into the buffer once the window takes it back.
     if (adcStarted_ && run_.module != nullptr) run_.module->stopRead();
     adcStarted_ = false;
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
     try {
         OnGui([this, &message] {
             ReturnToIdle();

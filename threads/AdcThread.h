@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "threads/RealTimeModule.h"
 #include "threads/WorkerSlot.h"
@@ -41,8 +42,10 @@ private:
     void SetUp();
     void Pass();
     void StopSequence();
+    int16_t* Block(int32_t position);
     void QueueBlock(int32_t position);
     void AwaitBlock(const char* timeoutText);
+    void RestoreBlockQueuedAhead();
     void StopAdc();
 
     // GUI thread (synchronous calls).
@@ -65,6 +68,12 @@ private:
     bool adcStarted_ = false;
     uint32_t readCount_ = 0;
     uint32_t startTick_ = 0;
+    uint32_t completedTick_ = 0;  // when the block last awaited completed
+    // Reads queued beyond the one in flight (1, or 0 in a ring of one block), and what the
+    // place of the last one queued ahead held before it (see QueueBlock).
+    int32_t readsAhead_ = 0;
+    int32_t aheadPosition_ = -1;
+    std::vector<int16_t> aheadKept_;
 };
 
 // Starts the acquisition worker in ThreadControl.AdcWorker (the record button's press, after it

@@ -151,7 +151,7 @@ bool DACThread::ProgramAndStart() {
     }
 
     TransferStateGroup& t = TransferState;
-    OpenTransfer(t.AdcEvent, t.AdcOverlapped);
+    t.AdcBlocks.Open(2);  // the block in flight and the next, so that no sample waits for a turn
     OpenTransfer(t.DacEvent, t.DacOverlapped);
     // One block's duration at the rate the module took, and a second more.
     const double timeout = s.geometry.AdcBlock / adc.InputRate + 1000;
@@ -171,8 +171,8 @@ bool DACThread::ProgramAndStart() {
         Fail("Не могу запустить АЦП!", 0, true);
         return false;
     }
-    t.AdcBytesDone = 0;
-    module.ReadData(SampleData.SampleBuffer.data(), &adcCount_, &t.AdcBytesDone, &t.AdcOverlapped);
+    QueueRead(0);
+    if (s.geometry.LastBlock > 0) QueueRead(1);
     return true;
 }
 
@@ -181,7 +181,7 @@ void DACThread::Fail(const char* text, int flags, bool release) {
     // The release cancels every transfer, so that no event is signalled after it is closed.
     if (release) OnGui([] { ReleaseQuevModule(); });
     CloseTransfer(TransferState.DacEvent);
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
 }
 
 bool StartDacThread() { return StartWorker<DACThread>(ThreadControl.DacWorker) != nullptr; }

@@ -48,6 +48,7 @@ private:
     bool PlanAndPrepare();
     bool ProgramAndStart();
     bool SteadyPass();
+    void QueueRead(int32_t block);
     bool StopConverters();
     void FinishRecord();
 

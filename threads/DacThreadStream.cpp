@@ -1,4 +1,5 @@
-// The sweep streaming: one block each way per pass, each completed ADC block shown, then the
+// The sweep streaming: one block each way per pass, the ADC one queued behind the block in
+// flight before the completed one is shown, then the
 // converters stopped, the DAC's latency cut off the record, the sweep logged and its response
 // computed.
 
@@ -36,12 +37,12 @@ bool DACThread::SteadyPass() {
     }
     sweep_.module->WriteData(DacPlayback.DacOutBuffer.data() + static_cast<size_t>(b) * g.DacBlock, &dacCount_,
                              &t.DacBytesDone, &t.DacOverlapped);
-    if (!TransferCompleted(t.AdcEvent, IoTimeout())) {
+    if (!t.AdcBlocks.AwaitOldest(IoTimeout())) {
         Fail(kAdcTimedOut, 0, true);
         return false;
     }
-    sweep_.module->ReadData(SampleData.SampleBuffer.data() + static_cast<size_t>(b) * g.AdcBlock, &adcCount_,
-                            &t.AdcBytesDone, &t.AdcOverlapped);
+    // Block b is in flight since the pass before; the one after it goes behind it now.
+    if (b < g.LastBlock) QueueRead(b + 1);
     if (b == g.LastBlock) {
         ThreadControl.AfcRunning = 0;  // the last block is on its way
     } else {
@@ -51,6 +52,16 @@ bool DACThread::SteadyPass() {
     return true;
 }
 
+void DACThread::QueueRead(int32_t block) {
+    TransferQueue::Slot* slot = TransferState.AdcBlocks.Next();
+    if (slot == nullptr) return;
+    sweep_.module->ReadData(SampleData.SampleBuffer.data() + static_cast<size_t>(block) * sweep_.geometry.AdcBlock,
+                            &adcCount_, &slot->BytesDone, &slot->Overlapped);
+    TransferState.AdcBlocks.Queued();
+}
+
+// A stop press leaves the block after the one in flight queued: the stop cuts it off, and the
+// record ends with the block in flight as it would without it.
 bool DACThread::StopConverters() {
     TransferStateGroup& t = TransferState;
     IQuevModule& module = *sweep_.module;
@@ -62,7 +73,7 @@ bool DACThread::StopConverters() {
         Fail("Не могу остановить ЦАП!", 0, true);
         return false;
     }
-    if (!TransferCompleted(t.AdcEvent, IoTimeout())) {
+    if (!t.AdcBlocks.AwaitOldest(IoTimeout())) {
         Fail(kAdcTimedOut, 0, true);
         return false;
     }
@@ -75,7 +86,7 @@ bool DACThread::StopConverters() {
 
 void DACThread::FinishRecord() {
     CloseTransfer(TransferState.DacEvent);
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
     std::vector<int16_t>().swap(DacPlayback.DacOutBuffer);
 
     const int32_t cut = sweep::LatencyCutFrames(sweep_.adcRate, sweep_.channels, sweep_.dacRate);

@@ -14,7 +14,6 @@ template <>
 struct Module<IQuevModule> {
     static constexpr DacWordFormat kFormat = DacWordFormat::Quev;
     static double MillivoltsPerCode(int rangeCode) { return QuevMvPerCode(rangeCode); }
-    static constexpr bool kReadsAhead = false;
     static constexpr const char* kStopRead = "Не могу остановить АЦП!";
     static constexpr const char* kStopWrite = "Не могу остановить ЦАП!";
     // Only the low byte of the Quev library's booleans counts.
@@ -31,7 +30,6 @@ template <>
 struct Module<IUsb3000Module> {
     static constexpr DacWordFormat kFormat = DacWordFormat::Usb3000;
     static double MillivoltsPerCode(int) { return kUsb3000MvPerCode; }
-    static constexpr bool kReadsAhead = true;
     static constexpr const char* kStopRead = "Не могу остановить USB3000 АЦП!";
     static constexpr const char* kStopWrite = "Не могу остановить USB3000 ЦАП!";
     static bool Succeeded(int32_t result) { return result != 0; }
@@ -52,7 +50,6 @@ public:
 
     DacWordFormat Format() const override { return M::kFormat; }
     double MillivoltsPerCode(int rangeCode) const override { return M::MillivoltsPerCode(rangeCode); }
-    bool ReadsAhead() const override { return M::kReadsAhead; }
     const char* StopReadFailure() const override { return M::kStopRead; }
     const char* StopWriteFailure() const override { return M::kStopWrite; }
 
@@ -69,9 +66,8 @@ public:
     bool StopWrite() override { return M::Succeeded(module_.STOP_WRITE()); }
 
     // The count is passed by reference and never written back.
-    bool ReadData(int16_t* samples, uint32_t count) override {
-        TransferState.AdcBytesDone = 0;
-        return M::Succeeded(module_.ReadData(samples, &count, &TransferState.AdcBytesDone, &TransferState.AdcOverlapped));
+    bool ReadData(int16_t* samples, uint32_t count, TransferQueue::Slot& slot) override {
+        return M::Succeeded(module_.ReadData(samples, &count, &slot.BytesDone, &slot.Overlapped));
     }
     bool WriteData(int16_t* words, uint32_t count) override {
         TransferState.DacBytesDone = 0;

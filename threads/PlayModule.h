@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/DacWords.h"
+#include "state/Transfer.h"
 
 class PlayModule {
 public:
@@ -15,9 +16,6 @@ public:
     virtual DacWordFormat Format() const = 0;
     // mV per ADC code of a recording at a range code.
     virtual double MillivoltsPerCode(int rangeCode) const = 0;
-    // The USB3000 queues its ADC blocks ahead without awaiting them; the Quev module awaits
-    // each ADC block before it queues the next.
-    virtual bool ReadsAhead() const = 0;
     virtual const char* StopReadFailure() const = 0;
     virtual const char* StopWriteFailure() const = 0;
 
@@ -29,8 +27,9 @@ public:
     virtual bool StopRead() = 0;
     virtual bool StartWrite() = 0;
     virtual bool StopWrite() = 0;
-    // Queue one block on TransferState's ADC or DAC objects. False when the module refused it.
-    virtual bool ReadData(int16_t* samples, uint32_t count) = 0;
+    // Queue one block: a read on the slot given, a write on TransferState's DAC objects. False
+    // when the module refused it.
+    virtual bool ReadData(int16_t* samples, uint32_t count, TransferQueue::Slot& slot) = 0;
     virtual bool WriteData(int16_t* words, uint32_t count) = 0;
     // Marks the module down and releases its interface (GUI thread).
     virtual void Release() = 0;

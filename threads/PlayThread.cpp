@@ -105,7 +105,9 @@ void PlayThread::SetUpPass() {
         OnGui(ShowIdle);
         return;
     }
-    OpenTransfer(TransferState.AdcEvent, TransferState.AdcOverlapped);
+    // Every ADC block may be queued before the first completes: with the control switch a block
+    // of the recording lasts two of the DAC's.
+    TransferState.AdcBlocks.Open(static_cast<size_t>(geometry_.Blocks));
     OpenTransfer(TransferState.DacEvent, TransferState.DacOverlapped);
     TransferState.IoTimeout = static_cast<int32_t>(2 * platform::Trunc(kPlayAdcBlock / geometry_.Rate + 1000));
     ThreadControl.PlaySetup = 0;
@@ -130,18 +132,14 @@ void PlayThread::SetUpPass() {
     BlockQueued(0);
 }
 
+// The ADC blocks are queued ahead and awaited only at the stop, so that a pass waits for the DAC
+// alone: its next block goes out as soon as the one before has been taken, whatever the ADC's
+// pace (with the control switch an ADC block lasts two DAC blocks).
 void PlayThread::SteadyPass() {
     const int32_t block = block_;
-    if (module_->ReadsAhead()) {
-        QueueRead(block);
-        AwaitWrite();
-        QueueWrite(block);
-    } else {
-        AwaitWrite();
-        QueueWrite(block);
-        AwaitRead();
-        QueueRead(block);
-    }
+    QueueRead(block);
+    AwaitWrite();
+    QueueWrite(block);
     BlockQueued(block);
 }
 
@@ -152,40 +150,30 @@ void PlayThread::BlockQueued(int32_t block) {
 
 void PlayThread::QueueRead(int32_t block) {
     int16_t* samples = SampleData.SampleBuffer.data() + static_cast<size_t>(block) * kPlayAdcBlock;
-    Require(module_->ReadData(samples, kPlayAdcBlock), kReadFailure);
-    ++reads_.Queued;
+    TransferQueue::Slot* slot = TransferState.AdcBlocks.Next();
+    Require(slot != nullptr && module_->ReadData(samples, kPlayAdcBlock, *slot), kReadFailure);
+    TransferState.AdcBlocks.Queued();
 }
 
 void PlayThread::QueueWrite(int32_t block) {
     int16_t* words = DacPlayback.DacOutBuffer.data() + static_cast<size_t>(block) * kPlayDacBlock;
     Require(module_->WriteData(words, kPlayDacBlock), kWriteFailure);
-    ++writes_.Queued;
 }
 
-void PlayThread::AwaitRead() {
-    Require(TransfersCompleted(TransferState.AdcEvent, TransferState.AdcOverlapped, ++reads_.Awaited, Timeout()),
-            kReadFailure);
-}
+void PlayThread::AwaitRead() { Require(TransferState.AdcBlocks.AwaitOldest(Timeout()), kReadFailure); }
 
-void PlayThread::AwaitWrite() {
-    Require(TransfersCompleted(TransferState.DacEvent, TransferState.DacOverlapped, ++writes_.Awaited, Timeout()),
-            kWriteFailure);
-}
+void PlayThread::AwaitWrite() { Require(TransferCompleted(TransferState.DacEvent, Timeout()), kWriteFailure); }
 
+// The DAC stops once its last block has gone out, so that it never plays dry while the ADC
+// (slower with the control switch) records on; every ADC block queued then completes before
+// the ADC stops, so that none is cut off.
 void PlayThread::StopTransfers() {
-    if (module_->ReadsAhead()) {
-        while (reads_.Awaited < reads_.Queued) AwaitRead();
-        Require(module_->StopRead(), module_->StopReadFailure());
-        AwaitWrite();
-        Require(module_->StopWrite(), module_->StopWriteFailure());
-    } else {
-        AwaitWrite();
-        Require(module_->StopWrite(), module_->StopWriteFailure());
-        AwaitRead();
-        Require(module_->StopRead(), module_->StopReadFailure());
-    }
+    AwaitWrite();
+    Require(module_->StopWrite(), module_->StopWriteFailure());
+    while (TransferState.AdcBlocks.InFlight() > 0) AwaitRead();
+    Require(module_->StopRead(), module_->StopReadFailure());
     CloseTransfer(TransferState.DacEvent);
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
 }
 
 void PlayThread::FinishRecording() {
@@ -216,7 +204,7 @@ void PlayThread::FailureExit(const std::string& text, int flags) {
         ShowIdle();
     });
     CloseTransfer(TransferState.DacEvent);
-    CloseTransfer(TransferState.AdcEvent);
+    TransferState.AdcBlocks.Close();
 }
 
 // Nothing is cut from the recording, so the count of samples cut per channel is 0.

@@ -6,11 +6,12 @@
 //
 // - The set-up pass reads the page's control switch and the buffer on the GUI thread, sizes the
 //   recording, converts the whole buffer into the module's DAC words and starts both converters
-//   with block 0 queued each way. Each steady pass queues the next block each way; the pass
-//   that queues the last block clears PlayRunning, the set-up pass included when there is only
-//   one block, so that nothing is queued past either buffer.
-// - The stop sequence awaits every block still queued (all of the USB3000's ADC blocks queued
-//   ahead, so that no recorded block is cut off), stops the converters and hands the recording
+//   with block 0 queued each way. Each steady pass queues the next ADC block ahead, waits for
+//   the DAC block in flight and queues the next one, so that the DAC is fed at its own pace; the
+//   pass that queues the last block clears PlayRunning, the set-up pass included when there is
+//   only one block, so that nothing is queued past either buffer.
+// - The stop sequence awaits the last DAC block and stops the DAC, then awaits every ADC block
+//   queued ahead (so that no recorded block is cut off), stops the ADC and hands the recording
 //   to the window. A module failure shows its message, releases the module and returns the
 //   window to idle; the data then stay as the failure left them.
 
@@ -56,14 +57,7 @@ private:
 
     std::unique_ptr<PlayModule> module_;
     Geometry geometry_;
-    int32_t block_ = 0;         // next block to queue each way
-    // Blocks queued each way since the set-up opened the transfers, and those awaited.
-    struct Blocks {
-        uintptr_t Queued = 0;
-        uintptr_t Awaited = 0;
-    };
-    Blocks reads_;
-    Blocks writes_;
+    int32_t block_ = 0;  // next block to queue each way
 };
 
 // Starts the playback worker in ThreadControl.PlayWorker. Returns false when another worker is

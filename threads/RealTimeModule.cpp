@@ -13,9 +13,8 @@ namespace {
 using bringup::Succeeded;
 
 template <class Module>
-bool Read(Module* module, int16_t* buffer, uint32_t* count) {
-    return Succeeded(module->ReadData(buffer, count, &TransferState.AdcBytesDone,
-                                      &TransferState.AdcOverlapped));
+bool Read(Module* module, int16_t* buffer, uint32_t* count, TransferQueue::Slot& slot) {
+    return Succeeded(module->ReadData(buffer, count, &slot.BytesDone, &slot.Overlapped));
 }
 
 const RealTimeModule kQuev = {
@@ -30,7 +29,9 @@ const RealTimeModule kQuev = {
         return Succeeded(ModuleState.QuevModule->SET_INPUT_PARS(&ModuleState.QuevAdcPars));
     },
     [] { return Succeeded(ModuleState.QuevModule->START_READ()); },
-    [](int16_t* buffer, uint32_t* count) { return Read(ModuleState.QuevModule, buffer, count); },
+    [](int16_t* buffer, uint32_t* count, TransferQueue::Slot& slot) {
+        return Read(ModuleState.QuevModule, buffer, count, slot);
+    },
     ReleaseQuevModule,
 };
 
@@ -46,7 +47,9 @@ const RealTimeModule kUsb3000 = {
         return Succeeded(ModuleState.Usb3000Module->SET_INPUT_PARS(&ModuleState.Usb3000InputPars));
     },
     [] { return Succeeded(ModuleState.Usb3000Module->START_READ()); },
-    [](int16_t* buffer, uint32_t* count) { return Read(ModuleState.Usb3000Module, buffer, count); },
+    [](int16_t* buffer, uint32_t* count, TransferQueue::Slot& slot) {
+        return Read(ModuleState.Usb3000Module, buffer, count, slot);
+    },
     ReleaseUsb3000Module,
 };
 

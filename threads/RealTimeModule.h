@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "state/Transfer.h"
 #include "threads/AdcRecording.h"
 
 struct RealTimeModule {
@@ -21,7 +22,8 @@ struct RealTimeModule {
     bool (*stopRead)();
     bool (*program)(double rateKHz, int channels, int rangeCode);
     bool (*startRead)();
-    bool (*readData)(int16_t* buffer, uint32_t* count);
+    // Queues one block on the slot's record and done count.
+    bool (*readData)(int16_t* buffer, uint32_t* count, TransferQueue::Slot& slot);
     // GUI thread: marks the module down, releases it and turns the lamps red.
     void (*release)();
 };

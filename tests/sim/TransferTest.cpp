@@ -20,20 +20,28 @@ TEST_F(Transfers, QueuedReadsCompleteInOrderWithoutGapsOrRepeats) {
   Bench().SetScenario("ramp");
   IUsb3000Module* m = simtest::OpenUsb3000();
   ASSERT_TRUE(simtest::SetUsb3000Adc(m, {0, 1, 2}, 3000.0));
-  // Several reads outstanding on one overlapped record, as the playback does.
+  // Several reads outstanding, each on its own record, as the streaming workers queue them.
   constexpr uint32_t kBlock = 6144;
   constexpr int kBlocks = 5;
   std::vector<int16_t> data(kBlock * kBlocks);
   uint32_t count = kBlock;
-  Transfer t;
+  Transfer t[kBlocks];
   ASSERT_TRUE(m->START_READ());
   const uint32_t start = platform::GetTickCount();
-  for (int b = 0; b < kBlocks; ++b) ASSERT_TRUE(simtest::Read(m, data.data() + b * kBlock, count, t));
+  for (int b = 0; b < kBlocks; ++b) ASSERT_TRUE(simtest::Read(m, data.data() + b * kBlock, count, t[b]));
   EXPECT_EQ(count, kBlock) << "the caller's count is never written";
-  for (int b = 0; b < kBlocks; ++b) ASSERT_EQ(t.Wait(3000), platform::kWaitObject0) << b;
+  // The last one's signal means all are done: they complete in order.
+  ASSERT_EQ(t[kBlocks - 1].Wait(3000), platform::kWaitObject0);
   EXPECT_EQ(platform::GetTickCount() - start, 10u) << "30720 samples at 3000 kHz take 10.24 ms";
   for (size_t i = 0; i < data.size(); ++i) ASSERT_EQ(data[i], simtest::RampCode(i)) << i;
-  EXPECT_EQ(CompletedTransfers(t.Overlapped), static_cast<uintptr_t>(kBlocks));
+  for (int b = 0; b < kBlocks; ++b) {
+    if (b + 1 < kBlocks) {
+      EXPECT_EQ(t[b].Wait(0), platform::kWaitObject0) << "each signalled its own event";
+    }
+    // As a driver: the status and that one request's bytes, not a count of requests.
+    EXPECT_EQ(t[b].Overlapped.Internal, 0u);
+    EXPECT_EQ(t[b].Overlapped.InternalHigh, 2u * kBlock);
+  }
   EXPECT_EQ(Bench().AdcOverruns(ModuleKind::Usb3000, 0), 0u);
 }
 
@@ -45,25 +53,19 @@ TEST_F(Transfers, ReadQueuedLateLosesWhatOverflowedTheFifo) {
   ASSERT_TRUE(simtest::SetQuevAdc(m, 1, 100.0));
   std::vector<int16_t> data(5120, 0x5A5A);
   uint32_t small = 1024, large = 2048;
-  Transfer t, idle;
+  Transfer t[4], idle;
   ASSERT_TRUE(m->START_READ());
-  simtest::Read(m, data.data(), small, t);
-  ASSERT_EQ(t.Wait(100), platform::kWaitObject0);
+  simtest::Read(m, data.data(), small, t[0]);
+  ASSERT_EQ(t[0].Wait(100), platform::kWaitObject0);
   // 100 ms with no read queued: 10000 samples arrive, the FIFO keeps 3072 of them.
   EXPECT_EQ(idle.Wait(100), platform::kWaitTimeout);
   const uint32_t queued = platform::GetTickCount();
-  simtest::Read(m, data.data() + 1024, small, t);
-  simtest::Read(m, data.data() + 2048, small, t);
-  simtest::Read(m, data.data() + 3072, large, t);
-  // Blocks completing together leave one signal: the record's count tells how many are done.
-  auto waitFor = [&](uintptr_t blocks) {
-    while (CompletedTransfers(t.Overlapped) < blocks)
-      if (t.Wait(100) != platform::kWaitObject0) return false;
-    return true;
-  };
-  ASSERT_TRUE(waitFor(3));
+  simtest::Read(m, data.data() + 1024, small, t[1]);
+  simtest::Read(m, data.data() + 2048, small, t[2]);
+  simtest::Read(m, data.data() + 3072, large, t[3]);
+  ASSERT_EQ(t[2].Wait(100), platform::kWaitObject0);
   EXPECT_EQ(platform::GetTickCount(), queued) << "the FIFO's samples come at once";
-  ASSERT_TRUE(waitFor(4));
+  ASSERT_EQ(t[3].Wait(100), platform::kWaitObject0);
   EXPECT_EQ(platform::GetTickCount() - queued, 10u) << "then 1024 live samples at 100 kHz";
   for (size_t i = 0; i < 4096; ++i) ASSERT_EQ(data[i], simtest::RampCode(i)) << i;
   for (size_t i = 4096; i < 5120; ++i) ASSERT_EQ(data[i], simtest::RampCode(i + 6928)) << i;

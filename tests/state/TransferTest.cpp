@@ -27,23 +27,40 @@ TEST(Transfer, OnlyASignalledEventCountsAsCompletion) {
     CloseTransfer(event);  // closing twice is harmless
 }
 
-TEST(Transfer, BlocksQueuedAheadCountByTheRecordNotByTheSignals) {
-    platform::Event event = nullptr;
-    OverlappedRecord overlapped{};
-    OpenTransfer(event, overlapped);
-    // Two blocks complete before anyone waits: one signal stands for both.
-    for (int i = 0; i < 2; ++i) {
-        CountCompletedTransfer(overlapped);
-        platform::SetEvent(event);
+// Two blocks in flight complete before anyone waits: each has its own signal, and the record the
+// module wrote (one request's bytes) is never taken for a count.
+TEST(Transfer, QueuedBlocksAreAwaitedOneSignalEachInTheOrderQueued) {
+    TransferQueue queue;
+    EXPECT_EQ(queue.Next(), nullptr) << "nothing open";
+    queue.Open(2);
+    TransferQueue::Slot* first = queue.Next();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Overlapped.hEvent, first->Event);
+    queue.Queued();
+    TransferQueue::Slot* second = queue.Next();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second->Event, first->Event);
+    queue.Queued();
+    EXPECT_EQ(queue.Next(), nullptr) << "both slots hold a block";
+    EXPECT_EQ(queue.InFlight(), 2u);
+
+    for (TransferQueue::Slot* slot : {first, second}) {
+        slot->Overlapped.InternalHigh = 12288;
+        platform::SetEvent(slot->Event);
     }
-    EXPECT_TRUE(TransfersCompleted(event, overlapped, 1, 0));
-    EXPECT_TRUE(TransfersCompleted(event, overlapped, 2, 0)) << "counted, though its signal was merged";
-    // The signal left over is taken, and the third block has still not come.
-    EXPECT_FALSE(TransfersCompleted(event, overlapped, 3, 0));
-    CountCompletedTransfer(overlapped);
-    platform::SetEvent(event);
-    EXPECT_TRUE(TransfersCompleted(event, overlapped, 3, 0));
-    CloseTransfer(event);
+    EXPECT_TRUE(queue.AwaitOldest(0));
+    EXPECT_EQ(queue.Next(), first) << "the slot awaited takes the next block";
+    first->Overlapped.InternalHigh = 5;
+    EXPECT_TRUE(queue.Next()->Overlapped.InternalHigh == 0) << "zeroed for its next block";
+    queue.Queued();
+    EXPECT_TRUE(queue.AwaitOldest(0)) << "the second block, by its own signal";
+    EXPECT_FALSE(queue.AwaitOldest(0)) << "the third has not come: its slot's signal was taken";
+    EXPECT_EQ(queue.InFlight(), 1u);
+    platform::SetEvent(first->Event);
+    EXPECT_TRUE(queue.AwaitOldest(0));
+    EXPECT_FALSE(queue.AwaitOldest(0)) << "nothing queued";
+    queue.Close();
+    EXPECT_EQ(queue.Next(), nullptr);
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ TEST_F(AdcModuleChoice, BothModulesUpARealRunStreamsTheUsb3000AtEveryRateTheBarO
         EXPECT_EQ(Calls(ModuleKind::Quev, "START_READ"), 0);
         EXPECT_EQ(Calls(ModuleKind::Quev, "ReadData"), 0);
         EXPECT_EQ(Calls(ModuleKind::Usb3000, "START_READ"), 1);
-        EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), 11);
+        // The 11 blocks and the one queued behind the last, which the stop cancels.
+        EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), 12);
         EXPECT_EQ(double{Bench().LastUsb3000InputPars().InputRate}, rate.kHz);
         const double runSeconds = Bench().Clock().NowSeconds() - startSeconds;
         EXPECT_GT(runSeconds, 10.9);
@@ -114,8 +115,9 @@ TEST_F(AdcModuleChoice, OneModuleUpARealRunStreamsThatModule) {
         Choose({});
         Run(3);
         EXPECT_TRUE(frontEnd.Messages().empty());
-        EXPECT_EQ(Calls(ModuleKind::Quev, "ReadData"), usb3000 ? 0 : 4);
-        EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), usb3000 ? 4 : 0);
+        // Block 0, the three drawn and the one queued behind the last, which the stop cancels.
+        EXPECT_EQ(Calls(ModuleKind::Quev, "ReadData"), usb3000 ? 0 : 5);
+        EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), usb3000 ? 5 : 0);
         EXPECT_EQ(Log().back().rfind("REAL,  ", 0), 0u);
     }
 }

@@ -20,12 +20,12 @@ struct ModuleCase {
     std::vector<std::string> calls;  // of a three-block playback
 };
 
-const ModuleCase kQuev{ModuleKind::Quev, DacWordFormat::Quev, 1,
-                       {"SET_INPUT_PARS", "SET_OUTPUT_PARS", "START_WRITE", "WriteData", "START_READ", "ReadData",
-                        "WriteData", "ReadData", "WriteData", "ReadData", "STOP_WRITE", "STOP_READ"}};
-const ModuleCase kUsb3000{ModuleKind::Usb3000, DacWordFormat::Usb3000, 2,
-                          {"SET_INPUT_PARS", "SET_OUTPUT_PARS", "START_WRITE", "WriteData", "START_READ", "ReadData",
-                           "ReadData", "WriteData", "ReadData", "WriteData", "STOP_READ", "STOP_WRITE"}};
+// Both modules queue their ADC blocks ahead, feed the DAC at its own pace and stop it first.
+const std::vector<std::string> kThreeBlockCalls{"SET_INPUT_PARS", "SET_OUTPUT_PARS", "START_WRITE", "WriteData",
+                                                "START_READ",     "ReadData",        "ReadData",    "WriteData",
+                                                "ReadData",       "WriteData",       "STOP_WRITE",  "STOP_READ"};
+const ModuleCase kQuev{ModuleKind::Quev, DacWordFormat::Quev, 1, kThreeBlockCalls};
+const ModuleCase kUsb3000{ModuleKind::Usb3000, DacWordFormat::Usb3000, 2, kThreeBlockCalls};
 
 void PrintTo(const ModuleCase& m, std::ostream* os) { *os << (m.kind == ModuleKind::Quev ? "Quev" : "USB3000"); }
 
@@ -138,17 +138,20 @@ TEST_P(PlayOnModule, AnEmptyBufferPlaysOneBlockOfSilenceAndStops) {
     EXPECT_EQ(ChartState.DataKind, kKindPlaybackData);
 }
 
+// An ADC block then lasts two DAC blocks: over seven blocks the DAC is still fed without a gap.
 TEST_P(PlayOnModule, TheControlSwitchRecordsTheFilteredPairAtHalfTheRate) {
     const ModuleCase& m = GetParam();
     BringUp(m.kind);
-    Compose(1);
+    Compose(6);
     form->CheckBoxSControl->Click();
     Play();
 
     EXPECT_TRUE(frontEnd.Messages().empty());
+    EXPECT_EQ(Bench().DacWords(m.kind, 0), ExpectedWords(m.format));
+    EXPECT_EQ(Bench().DacUnderruns(m.kind, 0), 0u);
     EXPECT_EQ(SampleData.DataChannels, 2);
     EXPECT_EQ(SampleData.DataRate, 30.0);
-    EXPECT_EQ(SampleData.FrameCount, 2 * kPlayAdcBlock / 2);
+    EXPECT_EQ(SampleData.FrameCount, 7 * kPlayAdcBlock / 2);
     EXPECT_EQ(TransferState.IoTimeout, 6026);
     EXPECT_DOUBLE_EQ(ChartState.XMultiplier, 1.0 / 15000);
     EXPECT_TRUE(LoopDelay(0, 0, m.codesPerBufferCode).has_value());
