@@ -60,7 +60,7 @@ TQReport::TQReport() {
     QRBandTitle->SetColor(ui::clWhite);
     QRLabelTitle = QRBandTitle->Add<ui::Label>("QRLabelTitle", 242, 8, 240, 26);
     QRLabelTitle->SetCaption("Отчёт по АЧХ и ФЧХ.");
-    QRLabelTitle->SetFont({.Name = "Arial", .Size = 16, .Color = ui::clBlack, .Bold = true});
+    QRLabelTitle->SetFont({.Name = "Arial", .Size = 16, .Color = ui::clBlack, .Bold = true, .Underline = true});
 
     QRBandDetail = Add<ui::Panel>("QRBandDetail", 0, kTitleBandHeight, kPageWidth, kDetailBandHeight);
     QRBandDetail->SetColor(ui::clWhite);

@@ -35,5 +35,5 @@ extern TQReport* QReport;
 // the empty report.
 void FillAFFCReport();
 
-// Shows the print preview of the empty report (GUI thread).
-void PreviewEmptyAFFCReport();
+// Shows the print preview of the report as it stands, unfilled (GUI thread).
+void PreviewAFFCReport();

@@ -103,8 +103,7 @@ void FillAFFCReport() {
     ui::Application.FrontEnd().PreviewReport(*QReport);
 }
 
-void PreviewEmptyAFFCReport() {
+void PreviewAFFCReport() {
     if (QReport == nullptr) return;
-    QReport->ClearSeries();
     ui::Application.FrontEnd().PreviewReport(*QReport);
 }

@@ -74,6 +74,7 @@ struct Font {
     int Size = 8;
     TColor Color = clBlack;
     bool Bold = false;
+    bool Underline = false;
 
     bool operator==(const Font&) const = default;
 };

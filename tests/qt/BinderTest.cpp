@@ -210,6 +210,10 @@ TEST(StaticBinders, LabelsShapesAndStatusPanelsFollowTheModel) {
   EXPECT_EQ(text->text(), "*");
   label->SetFontColor(ui::clLime);
   EXPECT_EQ(text->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+  EXPECT_FALSE(text->font().underline());
+  label->SetFont({.Name = "Arial", .Size = 10, .Color = ui::clLime, .Bold = true, .Underline = true});
+  EXPECT_TRUE(text->font().underline());
+  EXPECT_TRUE(text->font().bold());
   QTest::mouseClick(text, Qt::LeftButton);
   EXPECT_EQ(clicks.runs, 1);
 

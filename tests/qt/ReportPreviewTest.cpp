@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "qt/ReportPreview.h"
@@ -62,6 +63,40 @@ TEST(ReportPreview, PageShowsEachChartInItsPlaceScaledToThePage) {
   EXPECT_GT(NonWhiteRows(page, 335, 485), 100);
   EXPECT_EQ(NonWhiteRows(page, 0, 24), 0);
   EXPECT_EQ(NonWhiteRows(page, 487, 600), 0);
+}
+
+// The longest run of non-white pixels along one row.
+int LongestRowRun(const QImage& image) {
+  int longest = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    int run = 0;
+    for (int x = 0; x < image.width(); ++x) {
+      run = image.pixelColor(x, y) != QColor(Qt::white) ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  return longest;
+}
+
+TEST(ReportPreview, AnUnderlinedTitleIsPrintedWithItsLine) {
+  const auto printed = [](bool underline) {
+    ui::Form form;
+    auto* title = form.Add<ui::Label>("QRLabelTitle", 0, 0, 240, 26);
+    title->SetCaption("Отчёт по АЧХ");
+    title->SetFont({.Name = "Arial", .Size = 16, .Color = ui::clBlack, .Bold = true, .Underline = underline});
+    QImage page(240, 26, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+      QCPPainter painter(&page);
+      qtfront::RenderReport(form, painter, QRectF(0, 0, 240, 26));
+    }
+    return page;
+  };
+  // The line runs under the whole caption; no letter of it is that wide.
+  const QImage plain = printed(false);
+  const QImage underlined = printed(true);
+  EXPECT_LT(LongestRowRun(plain), 40);
+  EXPECT_GT(LongestRowRun(underlined), 100);
 }
 
 TEST(ReportPreview, TitleLabelIsPrintedAboveTheCharts) {

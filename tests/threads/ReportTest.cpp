@@ -128,14 +128,25 @@ TEST_F(ReportTest, ResultsOfAnotherStepCountOrNoneGiveTheEmptyReport) {
     }
     EXPECT_EQ(frontEnd.PreviewedReports().size(), 2u);
 
-    // The page's report button without results previews the empty report, no worker started.
+    // The page's report button without results previews the report without filling it: what
+    // it held stays, and no worker starts.
     FrequencyResponse.AfcSteps = 4;
     FillAFFCReport();
     FrequencyResponse.AfcSteps = 0;
     form->SpeedButtonAFFCshow->Click();
     EXPECT_EQ(ThreadControl.DacWorker, nullptr);
-    EXPECT_EQ(report->SeriesAmpl0->Count(), 0);
+    EXPECT_EQ(report->SeriesAmpl0->Count(), 5);
+    EXPECT_EQ(report->SeriesFFC->Count(), 5);
     EXPECT_EQ(frontEnd.PreviewedReports().size(), 4u);
+}
+
+TEST_F(ReportTest, TitleIsArialSixteenPointBoldUnderlined) {
+    EXPECT_EQ(report->QRLabelTitle->Caption(), "Отчёт по АЧХ и ФЧХ.");
+    const ui::Font& font = report->QRLabelTitle->Font();
+    EXPECT_EQ(font.Name, "Arial");
+    EXPECT_EQ(font.Size, 16);
+    EXPECT_TRUE(font.Bold);
+    EXPECT_TRUE(font.Underline);
 }
 
 } // namespace

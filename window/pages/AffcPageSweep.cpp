@@ -67,7 +67,7 @@ void TForma::SpeedButtonAFFCClick(ui::Control*) {
 
 void TForma::SpeedButtonAFFCshowClick(ui::Control*) {
     if (FrequencyResponse.AfcSteps <= 0) {
-        PreviewEmptyAFFCReport();
+        PreviewAFFCReport();
         return;
     }
     if (WorkersBusy()) return;
