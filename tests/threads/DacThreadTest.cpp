@@ -371,6 +371,8 @@ protected:
 TEST_F(SweepTest, NothingStartsAndNoViewRedrawsWhileAnotherWorkerIsAlive) {
     SetPage(kShortSweep);
     FrequencyResponse.AfcSteps = 1;
+    form->TrackBarAFFCshow->MoveTo(3);
+    ASSERT_EQ(form->LabelAFFCshow->Caption(), "ФЧХ");
     HeldWorker other;
     other.Start();
     form->SpeedButtonAFFC->Click();
@@ -381,8 +383,10 @@ TEST_F(SweepTest, NothingStartsAndNoViewRedrawsWhileAnotherWorkerIsAlive) {
     EXPECT_EQ(ThreadControl.DacWorker, nullptr);
     EXPECT_EQ(ThreadControl.AfcReport, 0);
     const uint8_t kind = ChartState.DataKind;
-    form->TrackBarAFFCshow->MoveTo(4);
+    form->TrackBarAFFCshow->MoveTo(5);
     EXPECT_EQ(ChartState.DataKind, kind);
+    EXPECT_EQ(form->TrackBarAFFCshow->Position(), 3) << "the bar shows the view still on the chart";
+    EXPECT_EQ(form->LabelAFFCshow->Caption(), "ФЧХ");
     other.release = true;
     other.WaitFor();
 

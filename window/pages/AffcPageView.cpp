@@ -26,12 +26,23 @@ constexpr std::array<SweepView, 5> kSweepViews{{
     {kKindSweepPhases, "ФАЗ", "ФАЗЫ"},
 }};
 
+// The position of the view the label names, the one the chart was last given.
+int ShownViewPosition(const ui::Label& label) {
+    for (size_t i = 0; i < kSweepViews.size(); ++i) {
+        if (label.Caption() == kSweepViews[i].caption) return static_cast<int>(i) + 1;
+    }
+    return 1;
+}
+
 } // namespace
 
 void TForma::TrackBarAFFCshowChange(ui::Control*) {
     // While a worker streams into the record, only the worker itself (its results shown when it
-    // ends) may redraw from it.
-    if (WorkersBusy() && !ui::Application.ServingSynchronousCall()) return;
+    // ends) may redraw from it; the bar goes back to the view still shown.
+    if (WorkersBusy() && !ui::Application.ServingSynchronousCall()) {
+        TrackBarAFFCshow->SetPosition(ShownViewPosition(*LabelAFFCshow));
+        return;
+    }
     // Without results there is nothing but the raw view to show.
     if (FrequencyResponse.AfcSteps <= 0) {
         TrackBarAFFCshow->SetPosition(1);
