@@ -1,11 +1,12 @@
-// The real-time acquisition when the window is late: a live view that takes longer than a block
-// (a busy machine, a slow display) must cost no sample, because the worker keeps the next read
+// The streaming workers when the window is late: a live view that takes longer than a block (a
+// busy machine, a slow display) must cost no sample, because the worker keeps the next read
 // queued behind the one in flight.
 
 #include <chrono>
 #include <thread>
 
 #include "tests/threads/AdcThreadFixture.h"
+#include "tests/threads/SweepFixture.h"
 
 namespace {
 
@@ -36,5 +37,21 @@ TEST_P(AdcUnderLoad, AViewSlowerThanABlockLosesNoSample) {
 
 INSTANTIATE_TEST_SUITE_P(BothModules, AdcUnderLoad, ::testing::Values(ModuleKind::Quev, ModuleKind::Usb3000),
                          [](const auto& info) { return info.param == ModuleKind::Quev ? "Quev" : "Usb3000"; });
+
+// The reference sweep at 40 kHz: the FIFO holds 77 ms. One drawn block stalls for 1.4 s of the
+// bench's time; the DAC runs dry meanwhile (it has one block queued), the ADC loses nothing.
+TEST_F(SweepTest, ADrawnBlockSlowerThanABlockLosesNoAdcSample) {
+    constexpr double kScale = 4;
+    sim::Bench().SetClock(sim::ClockMode::Scaled, kScale);
+    int drawn = 0;
+    form->Chart->Subscribe([&drawn](ui::Control&, ui::Property what) {
+        if (what == ui::Property::SeriesData && ThreadControl.AfcRunning && ++drawn == 3) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(1400 / kScale)));
+        }
+    });
+    RunSweep(kReferenceSweep);
+    ASSERT_GE(drawn, 3);
+    EXPECT_EQ(sim::Bench().AdcOverruns(sim::ModuleKind::Quev, 0), 0u);
+}
 
 }  // namespace
