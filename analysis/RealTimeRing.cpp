@@ -43,6 +43,12 @@ double CompletedEnd(int32_t blockPos, int32_t blockCount, int64_t blockSize, int
     return static_cast<double>(completedBlocks * blockSize) / channels;
 }
 
+double CompletedBegin(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels) {
+    if (blockCount <= 1) return 0;
+    const double lap = static_cast<double>((blockCount - 1) * blockSize) / channels;
+    return std::max(0.0, CompletedEnd(blockPos, blockCount, blockSize, channels) - lap);
+}
+
 bool SpectrumDue(double recordTime, int32_t blockPos) {
     if (recordTime <= 1.5) return true;
     // Round to the even neighbour, as the display time's steps (2, 3, 5 s ...) have always been.
@@ -50,10 +56,12 @@ bool SpectrumDue(double recordTime, int32_t blockPos) {
     return (blockPos - 1) % every == 0;
 }
 
-FrameSpan OscilloscopeSpan(double end, double rateKHz, double recordTime, int channels) {
+FrameSpan OscilloscopeSpan(double begin, double end, double rateKHz, double recordTime, int channels) {
     FrameSpan span;
     span.last = TruncOf(end) - 1;
-    span.first = std::max<int64_t>(0, TruncOf(end - rateKHz * 1000 * recordTime / channels));
+    // A frame that begins inside the block in flight is not complete yet.
+    const int64_t firstComplete = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(begin)));
+    span.first = std::max(firstComplete, TruncOf(end - rateKHz * 1000 * recordTime / channels));
     return span;
 }
 

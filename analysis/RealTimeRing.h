@@ -33,6 +33,11 @@ int32_t BlockTimeoutMs(int64_t blockSize, double rateKHz);
 // beside the block in flight.
 double CompletedEnd(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels);
 
+// Start (in frames, possibly fractional) of the completed frames that end at CompletedEnd: the
+// ring holds blockCount - 1 completed blocks beside the block in flight, so right after a wrap
+// (blockPos 1) they start at the end of block 0, the one in flight; otherwise at frame 0.
+double CompletedBegin(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels);
+
 // The spectrum is refreshed at every block when the display time is at most 1.5 s, otherwise only
 // every Round(recordTime) blocks, when (blockPos - 1) mod Round(recordTime) is 0.
 bool SpectrumDue(double recordTime, int32_t blockPos);
@@ -43,9 +48,9 @@ struct FrameSpan {
     int64_t Count() const { return last - first + 1; }
 };
 
-// Frames of the oscilloscope: the display time before `end`, never reaching back before the
-// ring's start. Empty when nothing is complete.
-FrameSpan OscilloscopeSpan(double end, double rateKHz, double recordTime, int channels);
+// Frames of the oscilloscope: the display time before `end`, never reaching back before `begin`
+// (the first completed frame, CompletedBegin). Empty when nothing is complete.
+FrameSpan OscilloscopeSpan(double begin, double end, double rateKHz, double recordTime, int channels);
 
 // The spectrum's input: 2 x fftSize points of one channel resampled by linear interpolation at
 // steps of `interval` frames from the first frame of the last completed second, even points into

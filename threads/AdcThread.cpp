@@ -234,6 +234,7 @@ void ADCThread::TakeSettings() {
     run.recordTime = chosen.AdcTime;
     run.channels = chosen.AdcChannels;
     run.rangeCode = gain;
+    run.fftBits = bits;
     run.blockCount = BlockRing.BlockCount;
     const int64_t blockSize = run.module->blockSize(run.rate, run.channels);
     const int64_t ringSamples = blockSize * run.blockCount;

@@ -33,6 +33,7 @@ private:
         double recordTime = 0;  // s shown by the oscilloscope
         int channels = 0;
         int rangeCode = 0;
+        int fftBits = 0;        // of the live spectrum's transform, 2^(fftBits - 1) points
         int32_t blockCount = 0;
         int32_t blockSize = 0;
         uint32_t timeoutMs = 0;

@@ -1,6 +1,7 @@
 // The live views of the real-time acquisition, run on the GUI thread after each block: the
 // oscilloscope of the last display time and the spectrum of the last second. Both end at the end
-// of the last completed block; the block in flight is never read.
+// of the last completed block and start no earlier than the end of the block in flight: that
+// block is never read, not even right after the ring wrapped, when it lies before the others.
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +23,9 @@ void ClearAllSeries() {
 
 void ADCThread::ShowOscillogram() {
     const int channels = run_.channels;
+    const double begin = ring::CompletedBegin(position_, run_.blockCount, run_.blockSize, channels);
     const double end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
-    ring::FrameSpan span = ring::OscilloscopeSpan(end, run_.rate, run_.recordTime, channels);
+    ring::FrameSpan span = ring::OscilloscopeSpan(begin, end, run_.rate, run_.recordTime, channels);
     span.last = std::min<int64_t>(span.last, static_cast<int64_t>(SampleData.SampleBuffer.size() / channels) - 1);
 
     ChartUpdate update(*Forma->Chart);
@@ -72,7 +74,8 @@ void ADCThread::ShowSpectrum() {
     job.rateKHz = run_.rate;
     job.interval = results.AnalysisInterval;
     job.fftSize = fftSize;
-    job.bits = AcquisitionSettings.FftBits;
+    // The bits the work arrays were sized for; the bits list may have changed since.
+    job.bits = run_.fftBits;
     job.first = results.SpectrumFirst;
     job.last = results.SpectrumLast;
 

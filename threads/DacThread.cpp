@@ -123,6 +123,7 @@ bool DACThread::PlanAndPrepare() {
         SampleData.SampleBuffer.resize(blocks * static_cast<size_t>(g.AdcBlock));
         DacPlayback.DacOutBuffer.resize(sweep::DacBufferWords(g));
     });
+    block_ = 1;
     // The whole signal is ready before the converters start.
     sweep::SynthesiseSweep(s.settings, s.dacRate, g, DacPlayback.DacOutBuffer.data());
     return true;

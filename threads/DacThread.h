@@ -57,6 +57,10 @@ private:
     std::string LogLine(std::int32_t cut) const;
 
     Sweep sweep_;
+    // The block being issued each way (1 after the set-up). The window sees it as BlockCount,
+    // published in the synchronous calls; the memory list writes BlockCount too, so the worker
+    // never reads it back.
+    int32_t block_ = 0;
     // Block sizes handed to the module, which reads them when a transfer is queued.
     uint32_t adcCount_ = 0;
     uint32_t dacCount_ = 0;

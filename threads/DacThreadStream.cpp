@@ -30,7 +30,7 @@ uint32_t IoTimeout() { return static_cast<uint32_t>(std::max(TransferState.IoTim
 bool DACThread::SteadyPass() {
     TransferStateGroup& t = TransferState;
     const sweep::SweepGeometry& g = sweep_.geometry;
-    const int32_t b = BlockRing.BlockCount;
+    const int32_t b = block_;
     if (!TransferCompleted(t.DacEvent, IoTimeout())) {
         Fail(kDacTimedOut, 0, true);
         return false;
@@ -46,9 +46,12 @@ bool DACThread::SteadyPass() {
     if (b == g.LastBlock) {
         ThreadControl.AfcRunning = 0;  // the last block is on its way
     } else {
-        OnGui(DrawAFFCBlock);  // block b - 1 is complete
+        OnGui([b] {
+            BlockRing.BlockCount = b;
+            DrawAFFCBlock();  // block b - 1 is complete
+        });
     }
-    BlockRing.BlockCount = b + 1;
+    block_ = b + 1;
     return true;
 }
 
@@ -94,6 +97,7 @@ void DACThread::FinishRecord() {
     // (the flag is set on the GUI thread) leaves all three undone.
     OnGui([this, cut] {
         if (ThreadControl.ShuttingDown) return;
+        BlockRing.BlockCount = block_;
         SampleData.DataTime = platform::Now();
         if (Forma != nullptr) {
             Forma->SpeedButtonAFFC->SetDown(false);
@@ -102,7 +106,7 @@ void DACThread::FinishRecord() {
         // Every block issued, less the frames the DAC's latency put before the signal; a record
         // stopped before the signal reached the ADC keeps nothing.
         const int64_t channels = sweep_.channels;
-        const int64_t issued = std::min<int64_t>(static_cast<int64_t>(BlockRing.BlockCount) * BlockRing.BlockSize,
+        const int64_t issued = std::min<int64_t>(static_cast<int64_t>(block_) * sweep_.geometry.AdcBlock,
                                                  static_cast<int64_t>(SampleData.SampleBuffer.size()));
         const int64_t frames = std::max<int64_t>(issued / channels - cut, 0);
         SampleData.FrameCount = static_cast<int32_t>(frames);

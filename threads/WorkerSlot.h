@@ -19,6 +19,11 @@
 // True while any worker is alive, whatever it is doing.
 inline bool WorkersBusy() { return ui::Application.AnyWorkerAlive(); }
 
+// True while a live worker may be writing the record and the caller is not one of the workers'
+// own synchronous calls (which run while the worker waits, its transfers in hand): a view of the
+// record then draws nothing.
+inline bool RecordInWorkersHands() { return WorkersBusy() && !ui::Application.ServingSynchronousCall(); }
+
 // Waits for the worker in `slot` (serving its synchronous calls), deletes it and empties the
 // slot. An empty slot is left as it is.
 void ReapWorker(ui::Thread*& slot);

@@ -9,6 +9,7 @@
 #include "analysis/Decimate.h"
 #include "window/Form.h"
 #include "state/State.h"
+#include "threads/WorkerSlot.h"
 
 namespace {
 
@@ -92,13 +93,15 @@ void DrawRecordFrames(std::int64_t first, std::int64_t last) {
     }
 }
 
+// Zoom, scroll and undo-zoom read the record up to FrameCount: never while a worker writes it,
+// except for the worker's own redraw when it has finished its transfers.
 void TForma::ChartUndoZoom(ui::Control*) {
-    if (!IsTimeDomainKind(ChartState.DataKind)) return;
+    if (!IsTimeDomainKind(ChartState.DataKind) || RecordInWorkersHands()) return;
     DrawRecordFrames(0, static_cast<std::int64_t>(ValidFrames()) - 1);
 }
 
 void TForma::ChartZoom(ui::Control*) {
-    if (!IsTimeDomainKind(ChartState.DataKind)) return;
+    if (!IsTimeDomainKind(ChartState.DataKind) || RecordInWorkersHands()) return;
     const std::int64_t frames = ValidFrames();
     if (frames == 0) {
         DrawRecordFrames(0, -1);

@@ -1,6 +1,6 @@
 // The record button: in "Real" mode it starts and stops the real-time worker; in "Long" mode it
 // records a fixed span from the module right here, blocking the window until the last block has
-// arrived.
+// arrived. A real-time run still alive when "Long" is chosen is stopped by the press as in "Real".
 
 #include <optional>
 #include <string>
@@ -86,7 +86,10 @@ void TForma::SpeedButtonRecordClick(ui::Control*) {
     // is up.
     const std::optional<adc::Module> module = adc::AcquisitionPageModule();
     if (!module) return;
-    if (AcquisitionSettings.LongMode != 0) {
+    // A real-time run that lives (streaming or finishing) is the press's to stop, whichever mode
+    // the list shows now: the button down says it runs.
+    const bool realRunLives = ThreadControl.AcqIdle == 0;
+    if (AcquisitionSettings.LongMode != 0 && !realRunLives) {
         // A recording uses the one set of transfer objects: never while a worker is alive.
         if (WorkersBusy() || RefusedForMissingChoice(false)) {
             SpeedButtonRecord->SetDown(false);

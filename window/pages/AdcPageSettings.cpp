@@ -11,6 +11,7 @@
 #include "platform/Numbers.h"
 #include "state/State.h"
 #include "threads/AdcRecording.h"
+#include "threads/WorkerSlot.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 #include "window/pages/AdcPage.h"
@@ -60,8 +61,12 @@ void TForma::ComboBoxRChange(ui::Control*) {
     if (ComboBoxR->ItemIndex() == 0) {
         AcquisitionSettings.LongMode = 0;
         ComboBoxM->SetEnabled(true);
-        TrackBarQ->SetPosition(adc_page::kStartRatePosition);
-        TrackBarT->SetPosition(adc_page::kStartTimePosition);
+        // A real-time run that lives keeps its rate and time: the bars start over only when the
+        // mode is chosen for the next run.
+        if (ThreadControl.AcqIdle != 0) {
+            TrackBarQ->SetPosition(adc_page::kStartRatePosition);
+            TrackBarT->SetPosition(adc_page::kStartTimePosition);
+        }
     } else {
         AcquisitionSettings.LongMode = 1;
         ComboBoxM->SetEnabled(false);
@@ -121,6 +126,9 @@ void TForma::SpeedButtonFFTRealClick(ui::Control*) {
         if (ChartState.DataKind == kKindSpectrum) ChartState.DataKind = kKindTimeData;
         ThreadControl.FftRealTime = 0;
     }
+    // A live worker writes the record: the acquisition draws the chosen view itself at its next
+    // block, and the data are redrawn once the worker has finished.
+    if (WorkersBusy()) return;
     RedrawChart();
 }
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "threads/WorkerSlot.h"
-#include "ui/Application.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
 #include "state/State.h"
@@ -39,7 +38,7 @@ int ShownViewPosition(const ui::Label& label) {
 void TForma::TrackBarAFFCshowChange(ui::Control*) {
     // While a worker streams into the record, only the worker itself (its results shown when it
     // ends) may redraw from it; the bar goes back to the view still shown.
-    if (WorkersBusy() && !ui::Application.ServingSynchronousCall()) {
+    if (RecordInWorkersHands()) {
         TrackBarAFFCshow->SetPosition(ShownViewPosition(*LabelAFFCshow));
         return;
     }
