@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -87,12 +89,6 @@ TEST(PlanSweep, GeometryAndChecksFollowTheRatesAndSettings) {
     EXPECT_EQ(refused([](auto& s) { s.OctavesPerMin = 1e-12; }), SweepPlan::TooManySamples);
 }
 
-// Millivolts of a DAC word.
-double Millivolts(int16_t word) {
-    const int code = word & 0x800 ? (word & 0xFFF) - 4096 : word & 0xFFF;
-    return code / 0.4096;
-}
-
 std::vector<int16_t> Synthesise(const sweep::SweepSettings& s, double dacRate, sweep::SweepGeometry& g) {
     EXPECT_EQ(sweep::PlanSweep(s, dacRate, dacRate, g), SweepPlan::Ready);
     std::vector<int16_t> words(sweep::DacBufferWords(g), 0x5555);
@@ -100,52 +96,88 @@ std::vector<int16_t> Synthesise(const sweep::SweepSettings& s, double dacRate, s
     return words;
 }
 
-TEST(SynthesiseSweep, SegmentsRiseHoldSweepExponentiallyFallAndFallSilent) {
-    sweep::SweepSettings s = Defaults();
-    s.AmplitudeMv = 2000;
-    sweep::SweepGeometry g;
-    const std::vector<int16_t> words = Synthesise(s, 5, g);
-    const auto [nd1, nd2, nd3, nd4, nd5] = g.SegmentEnd;
-    for (int16_t w : words) ASSERT_EQ(w & 0xF000, 0) << "every word goes to the first DAC";
+// The sweep worked out from its definition, sample by sample: segment ends at the running time
+// rounded, halves to even; the phase in cycles advanced before each sample; the sample rounded to
+// whole millivolts, then to codes of 5000 / 2048 mV held to 12 bits.
+struct ReferenceSweep {
+    std::array<int32_t, 5> ends{};
+    std::vector<uint16_t> words;
+};
 
-    const auto peak = [&words](int32_t from, int32_t to) {
-        double highest = 0;
-        for (int32_t n = from; n < to; ++n) highest = std::max(highest, std::abs(Millivolts(words[n])));
-        return highest;
-    };
-    // The rise starts from nothing and the envelope grows linearly over whole cycles (1000
-    // samples at 5 Hz); the half period after it holds the full amplitude.
-    EXPECT_EQ(words[0], 0);
-    EXPECT_GT(peak(0, 1000), 150);
-    EXPECT_LE(peak(0, 1000), 201);
-    EXPECT_GT(peak(nd1 - 1000, nd1), 1800);
-    EXPECT_NEAR(peak(nd1, nd2), 2000, 2);
-
-    // The sweep doubles its frequency every 2 s for 8 s: 5 Hz * 2 s / ln 2 * (2^4 - 1) cycles, two
-    // zero crossings each.
-    int crossings = 0;
-    for (int32_t n = nd2 + 1; n < nd3; ++n) crossings += (Millivolts(words[n - 1]) < 0) != (Millivolts(words[n]) < 0);
-    EXPECT_NEAR(crossings, 2 * 5 * 2 / std::log(2.0) * 15, 3);
-
-    // The fall ends in silence, which lasts to the end of the buffer.
-    EXPECT_LT(std::abs(Millivolts(words[nd5 - 1])), 2000.0 / (nd5 - nd4) + 3);
-    for (size_t n = static_cast<size_t>(nd5); n < words.size(); ++n) ASSERT_EQ(words[n], 0) << n;
+ReferenceSweep Reference(const sweep::SweepSettings& s, double qdac) {
+    ReferenceSweep r;
+    const double octaves = std::log2(s.FreqEnd / s.FreqBegin);
+    const double durations[5] = {s.RiseTime, 0.5 / s.FreqBegin, octaves * 60 / s.OctavesPerMin, 0.5 / s.FreqEnd,
+                                 s.FallTime};
+    double t = 0;
+    for (int i = 0; i < 5; ++i) {
+        t += durations[i];
+        r.ends[i] = static_cast<int32_t>(std::nearbyint(1000 * qdac * t));
+    }
+    const auto [nd1, nd2, nd3, nd4, nd5] = r.ends;
+    double phase = 0;
+    for (int32_t n = 0; n < nd5; ++n) {
+        double step = 0;
+        double amplitude = s.AmplitudeMv;
+        if (n < nd1) {
+            step = s.FreqBegin / qdac / 1000;
+            amplitude = n / static_cast<double>(nd1) * s.AmplitudeMv;
+        } else if (n < nd2) {
+            step = s.FreqBegin / qdac / 1000;
+        } else if (n < nd3) {
+            const double f = s.FreqBegin * std::pow(2.0, (n - nd2) / qdac / 60000 * s.OctavesPerMin);
+            step = f / 1000 / qdac;
+        } else if (n < nd4) {
+            step = s.FreqEnd / qdac / 1000;
+        } else {
+            step = s.FreqEnd / qdac / 1000;
+            amplitude = static_cast<double>(nd5 - n) / (nd5 - nd4) * s.AmplitudeMv;
+        }
+        phase += step;
+        const double mv = std::nearbyint(std::sin(2 * M_PI * phase) * amplitude);
+        const int code = std::clamp(static_cast<int>(std::nearbyint(mv * 0.4096)), -2048, 2047);
+        r.words.push_back(static_cast<uint16_t>(code < 0 ? code + 4096 : code));
+    }
+    return r;
 }
 
-TEST(SynthesiseSweep, WithoutRampsTheSignalStartsAtFullAmplitudeAndStopsAtTheEndHalfPeriod) {
-    sweep::SweepSettings s = Defaults();
-    s.AmplitudeMv = 2000;
-    s.RiseTime = 0;
-    s.FallTime = 0;
+TEST(SynthesiseSweep, EverySampleIsTheSweepOfItsDefinitionThenZerosToTheEndOfTheBuffer) {
+    const struct {
+        const char* name;
+        sweep::SweepSettings settings;
+        double dacRate;
+    } cases[] = {
+        {"the page's defaults", Defaults(), 5},
+        {"no ramps", {2000, 5, 80, 30, 4, 0, 0}, 5},
+        {"uneven settings", {1234.5, 3.3, 97.1, 17.5, 3, 0.7, 0.35}, 16},
+        {"beyond the DAC's range", {6000, 20, 40, 60, 1, 0.25, 0.25}, 40},
+        {"the last block past the silence", {2000, 5, 80, 30, 4, 2, 1}, 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sweep::SweepGeometry g;
+        const std::vector<int16_t> words = Synthesise(c.settings, c.dacRate, g);
+        const ReferenceSweep expected = Reference(c.settings, c.dacRate);
+        ASSERT_EQ(g.SegmentEnd, expected.ends);
+        ASSERT_GE(words.size(), expected.words.size() + sweep::kSilenceWords);
+        int mismatches = 0;
+        for (size_t n = 0; n < expected.words.size(); ++n) {
+            if (static_cast<uint16_t>(words[n]) != expected.words[n] && ++mismatches <= 5) {
+                ADD_FAILURE() << "word " << n << ": " << words[n] << " against " << expected.words[n];
+            }
+        }
+        EXPECT_EQ(mismatches, 0);
+        for (size_t n = expected.words.size(); n < words.size(); ++n) ASSERT_EQ(words[n], 0) << n;
+    }
+
+    // Without a ramp the first sample is the full amplitude one phase step in: sin(2π 5 / 5000)
+    // of 2000 mV is 12.566 mV, rounded to 13 mV and to 5 codes.
     sweep::SweepGeometry g;
-    const std::vector<int16_t> words = Synthesise(s, 5, g);
-    EXPECT_EQ(g.SegmentEnd[0], 0);
-    EXPECT_EQ(g.SegmentEnd[3], g.SegmentEnd[4]);
-    // The phase moves one step before the first sample is taken.
-    const double first = std::round(std::sin(2 * M_PI * 5 / 5000.0) * 2000);
-    EXPECT_EQ(words[0], static_cast<int16_t>(QuevDacWord(first)));
-    for (size_t n = static_cast<size_t>(g.SegmentEnd[3]); n < words.size(); ++n) ASSERT_EQ(words[n], 0);
-    EXPECT_NE(words[g.SegmentEnd[3] - 10], 0);
+    EXPECT_EQ(Synthesise({2000, 5, 80, 30, 4, 0, 0}, 5, g)[0], 5);
+    // Beyond 5000 mV the words hold at the ends of the 12-bit range.
+    const std::vector<int16_t> clamped = Synthesise({6000, 20, 40, 60, 1, 0.25, 0.25}, 40, g);
+    EXPECT_GT(std::count(clamped.begin(), clamped.end(), 0x7FF), 100);
+    EXPECT_GT(std::count(clamped.begin(), clamped.end(), 0x800), 100);
 }
 
 TEST(LatencyCutFrames, FifoTimeLessTheEarlyStartInFramesNeverNegative) {
