@@ -27,6 +27,7 @@ void BenchState::ResetLocked() {
                              defaults::kUsb3000SerialNumber,
                              true,
                              0};
+  ApplyModuleChoice(answers[0], answers[1]);
   lbiosVersion = defaults::kQuevLbiosVersion;
   usbSpeed = defaults::kUsb3000UsbSpeed;
   avrVersion = defaults::kUsb3000AvrVersion;

@@ -25,6 +25,12 @@ struct ModuleAnswers {
   double RateWriteBack = 0;
 };
 
+// The modules the environment variable QUEV_SIM_MODULES names answer (OpenDevice(0) succeeds)
+// and the others do not: "quev" (with its DAC), "quev-nodac", "usb3000", separated by commas, or
+// "none". Unset leaves the answers alone; an unknown value is reported on the standard error
+// and leaves them alone too.
+void ApplyModuleChoice(ModuleAnswers& quev, ModuleAnswers& usb3000);
+
 struct FailRule {
   std::string Operation;
   int Nth = 0;  // 0: every call

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -32,6 +33,50 @@ TEST_F(BringUp, LibrariesAnswerOnlyTheirOwnNameAndModulesOnlySlotZero) {
   ASSERT_TRUE(u->OpenDevice(0));
   EXPECT_TRUE(u->STOP_READ());
   EXPECT_TRUE(u->STOP_WRITE());
+}
+
+// QUEV_SIM_MODULES chooses which modules sit in slot 0 and whether the Quev module has its DAC,
+// so that a station with one module or none can be tried by hand; a value it does not know is
+// reported and both modules stay.
+TEST_F(BringUp, EnvironmentChoosesTheModulesThatAnswer) {
+  const struct {
+    const char* chosen;  // QUEV_SIM_MODULES, or none
+    bool quev, quevDac, usb3000, reported;
+  } cases[] = {{nullptr, true, true, true, false},
+               {"quev", true, true, false, false},
+               {"usb3000", false, true, true, false},
+               {"none", false, false, false, false},
+               {"usb3000,quev-nodac", true, false, true, false},
+               {"quev,usb3000", true, true, true, false},
+               {"QUEV", true, true, true, true},
+               {"quev,", true, true, true, true},
+               {"quev,quev-nodac", true, true, true, true},
+               {"none,usb3000", true, true, true, true},
+               {"", true, true, true, true}};
+  const char* saved = std::getenv("QUEV_SIM_MODULES");
+  const std::string before = saved ? saved : "";
+  for (const auto& c : cases) {
+    const std::string name = c.chosen ? std::string("\"") + c.chosen + "\"" : "unset";
+    if (c.chosen) setenv("QUEV_SIM_MODULES", c.chosen, 1);
+    else unsetenv("QUEV_SIM_MODULES");
+    testing::internal::CaptureStderr();
+    Bench().Reset();
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report.find("QUEV_SIM_MODULES") != std::string::npos, c.reported) << name << report;
+    IQuevModule* q = CreateInstance("quev");
+    IUsb3000Module* u = RtCreateInstance("usb3000");
+    ASSERT_TRUE(q && u);
+    EXPECT_EQ(q->OpenDevice(0) != 0, c.quev) << name;
+    EXPECT_EQ(u->OpenDevice(0) != 0, c.usb3000) << name;
+    if (c.quev) {
+      QUEV_FLASH flash{};
+      flash.size = sizeof(flash);
+      ASSERT_TRUE(q->LOAD_BIOS(nullptr) && q->GET_FLASH(&flash));
+      EXPECT_EQ(flash.IsDacPresented == 1, c.quevDac) << name;
+    }
+  }
+  if (saved) setenv("QUEV_SIM_MODULES", before.c_str(), 1);
+  else unsetenv("QUEV_SIM_MODULES");
 }
 
 // A record handed over without its size word set is refused, so a caller that forgets it
