@@ -30,7 +30,8 @@ struct PassThrough {
 
 #define CALL(expression) [](IDevPtr d) -> int64_t { return expression; }
 
-// WORD arguments use 0xFFFF and friends so that a narrowing or sign change on the way shows.
+// WORD arguments use 0xFFFF and friends so that a narrowing or sign change on the way shows; an
+// address and its data differ in their 16 bits so that a swap shows too.
 // clang-format off
 const std::vector<PassThrough> kPassThroughs = {
     {"OpenDevice", 0, CALL(wrOpenDevice_Usb3000(d, 0xFFFF)), {0xFFFF}},
@@ -46,9 +47,9 @@ const std::vector<PassThrough> kPassThroughs = {
     {"LOAD_DSP_Default", 9, CALL(wrLOAD_DSP_Usb3000(d, nullptr)), {0}},
     {"MODULE_TEST", 10, CALL(wrMODULE_TEST_Usb3000(d)), {}},
     {"SEND_COMMAND", 12, CALL(wrSEND_COMMAND_Usb3000(d, 0x8001)), {0x8001}},
-    {"PUT_VAR_WORD", 13, CALL(wrPUT_VAR_WORD_Usb3000(d, 0xFFFE, -2)), {0xFFFE, -2}},
+    {"PUT_VAR_WORD", 13, CALL(wrPUT_VAR_WORD_Usb3000(d, 0xFFFE, -3)), {0xFFFE, -3}},
     {"GET_VAR_WORD", 14, CALL(wrGET_VAR_WORD_Usb3000(d, 7, &shortValue)), {7, P(&shortValue)}},
-    {"PUT_DM_WORD", 15, CALL(wrPUT_DM_WORD_Usb3000(d, 0x8000, -32768)), {0x8000, -32768}},
+    {"PUT_DM_WORD", 15, CALL(wrPUT_DM_WORD_Usb3000(d, 0x8000, -32767)), {0x8000, -32767}},
     {"GET_DM_WORD", 16, CALL(wrGET_DM_WORD_Usb3000(d, 9, &shortValue)), {9, P(&shortValue)}},
     {"PUT_PM_WORD", 17, CALL(wrPUT_PM_WORD_Usb3000(d, 0xFFFF, -0x12345678)),
      {0xFFFF, -0x12345678}},

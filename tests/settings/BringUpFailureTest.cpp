@@ -71,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailingStep{"GET_LBIOS_VERSION", "Не могу получить версию LBIOS!", 0x40, true},
         FailingStep{"WrongLbios", "Не правильный номер версии LBIOS!", 0x40, true,
                     [] { Bench().SetLbiosVersion(0x10005); }},
+        FailingStep{"NewerLbios", "Не правильный номер версии LBIOS!", 0x40, true,
+                    [] { Bench().SetLbiosVersion(0x20001); }},
         FailingStep{"GET_FLASH", "Не могу прочитать ППЗУ модуля!", 0x40, true},
         FailingStep{"GET_INPUT_PARS", "Не могу получить текущие параметры АЦП!", 0x40, true},
         FailingStep{"SET_OUTPUT_PARS", "Не могу передать параметры ЦАП!", 0x40, true},

@@ -280,7 +280,7 @@ TEST_F(AdcRecord, AFailedStepReleasesTheModuleAndEndsTheRecordingUnlogged) {
 }
 
 TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing) {
-    enum class Choices { None, Made, SpectrumEmpty };
+    enum class Choices { None, Made, NoMemory, SpectrumEmpty };
     struct Refusal {
         const char* name;
         bool modules;
@@ -294,6 +294,7 @@ TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing
         {"no module, real", false, Choices::Made, false, true, nullptr},
         {"no choices, long", true, Choices::None, true, false, "Не задан параметр «Диапазон» !"},
         {"no choices, real", true, Choices::None, false, false, "Не задан параметр «Диапазон» !"},
+        {"no memory, real", true, Choices::NoMemory, false, false, "Не задан параметр «Память» !"},
         {"no transform size, real", true, Choices::Made, false, false, "Не задан параметр «Бит» !"},
         {"transform size but no spectrum range, real", true, Choices::SpectrumEmpty, false, false,
          "Не задан параметр «БПФ по оси X, с» !"},
@@ -315,7 +316,7 @@ TEST_F(AdcRecord, StartsWithoutAModuleDoNothingAndWithoutAChoiceSayWhatIsMissing
             form->EditFFT_XE->SetText("");
         }
         form->ComboBoxR->Select(r.longMode ? 1 : 0);
-        if (r.choices != Choices::None) form->ComboBoxM->Select(0);
+        if (r.choices != Choices::None && r.choices != Choices::NoMemory) form->ComboBoxM->Select(0);
         const std::string title = form->Chart->TitleText();
         form->SpeedButtonRecord->Click();
         EXPECT_EQ(form->SpeedButtonRecord->Down(), r.buttonDownAfter);

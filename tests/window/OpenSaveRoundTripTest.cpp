@@ -49,13 +49,13 @@ const RoundTrip kRoundTrips[] = {
      kKindSweepData, "     Данные для АЧХ и ФЧХ :  12.5 кГц   2 кан. по 3   усиление 0", true, nullptr},
     {"binary", kDat,
      [] {
-         SetRecord(kKindTimeData, 2, 400, 1, kFrames);
+         SetRecord(kKindTimeData, 2, 400, 3, kFrames);
          // Bare samples take the window's shape when they are read.
          AcquisitionSettings.AdcRate = 400;
          AcquisitionSettings.AdcChannels = 2;
-         Forma->ComboBoxK->SetItemIndex(1);
+         Forma->ComboBoxK->SetItemIndex(3);
      },
-     kKindTimeData, "     Сбор данных :  400 кГц   2 кан. по 3   усиление 1", true, nullptr},
+     kKindTimeData, "     Сбор данных :  400 кГц   2 кан. по 3   усиление 3", true, nullptr},
     {"response", kAf,
      [] {
          SetRecord(kKindSweepAmplitudes, 2, 5, 0, {});
