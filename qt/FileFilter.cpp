@@ -24,6 +24,22 @@ QString WithoutPatterns(const QString& filter) {
   return filter.left(open).simplified();
 }
 
+// The extensions a filter lists by patterns such as "*.asc": "asc"; patterns without one of
+// their own ("*", "*.*") list none.
+QStringList ListedExtensions(const QString& filter) {
+  const qsizetype open = filter.lastIndexOf('(');
+  const qsizetype close = filter.lastIndexOf(')');
+  QStringList extensions;
+  if (open < 0 || close < open) return extensions;
+  for (const QString& pattern : filter.mid(open + 1, close - open - 1).split(' ', Qt::SkipEmptyParts)) {
+    if (!pattern.startsWith("*.")) continue;
+    const QString extension = pattern.mid(2);
+    if (!extension.isEmpty() && !extension.contains('*') && !extension.contains('?'))
+      extensions << extension;
+  }
+  return extensions;
+}
+
 }  // namespace
 
 int NameFilterIndex(const QStringList& filters, const QString& selected) {
@@ -41,6 +57,25 @@ QString ToDefaultSuffix(const std::string& defaultExt) {
   if (suffix.startsWith('*')) suffix.remove(0, 1);
   if (suffix.startsWith('.')) suffix.remove(0, 1);
   return suffix;
+}
+
+QString FilterExtension(const QString& filter) {
+  const QStringList extensions = ListedExtensions(filter);
+  return extensions.isEmpty() ? QString() : extensions.front();
+}
+
+QString WithListedExtension(const QString& path, const QStringList& filters, int chosen) {
+  if (chosen < 0 || chosen >= filters.size()) return path;
+  const QString extension = FilterExtension(filters[chosen]);
+  if (extension.isEmpty()) return path;
+  const QString name = path.section('/', -1);
+  const qsizetype dot = name.lastIndexOf('.');
+  if (dot >= 0) {
+    const QString typed = name.mid(dot + 1);
+    for (const QString& filter : filters)
+      if (ListedExtensions(filter).contains(typed, Qt::CaseInsensitive)) return path;
+  }
+  return path + '.' + extension;
 }
 
 }  // namespace qtfront

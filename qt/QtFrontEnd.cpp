@@ -86,11 +86,21 @@ bool QtFrontEnd::ExecuteFileDialog(ui::FileDialog& dialog) {
   const QStringList shown = box.nameFilters();  // as the dialog keeps them
   if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= shown.size())
     box.selectNameFilter(shown[dialog.FilterIndex - 1]);
-  box.setDefaultSuffix(ToDefaultSuffix(dialog.DefaultExt));
+  // A name typed without an extension gets the one of the type chosen at that moment.
+  const QString defaultSuffix = ToDefaultSuffix(dialog.DefaultExt);
+  const auto followChosenType = [&] {
+    const int chosen = NameFilterIndex(shown, box.selectedNameFilter());
+    const QString extension = chosen >= 0 ? FilterExtension(shown[chosen]) : QString();
+    box.setDefaultSuffix(extension.isEmpty() ? defaultSuffix : extension);
+  };
+  followChosenType();
+  connect(&box, &QFileDialog::filterSelected, &box, followChosenType);
   if (!dialog.FileName.empty()) box.selectFile(ToQString(dialog.FileName));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
-  dialog.FileName = ToStdString(box.selectedFiles().front());
   const int chosen = NameFilterIndex(shown, box.selectedNameFilter());
+  QString path = box.selectedFiles().front();
+  if (save) path = WithListedExtension(path, shown, chosen);
+  dialog.FileName = ToStdString(path);
   if (chosen >= 0) dialog.FilterIndex = chosen + 1;
   return true;
 }

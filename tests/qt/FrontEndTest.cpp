@@ -1,17 +1,22 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "qt/EditBinders.h"
 #include "qt/FileFilter.h"
@@ -120,6 +125,50 @@ TEST(QtFileDialog, OpenTakesATypedNameOfAFileThatDoesNotExist) {
   });
   EXPECT_TRUE(frontEnd.ExecuteFileDialog(open));
   EXPECT_EQ(QString::fromStdString(open.FileName), missing);
+}
+
+TEST(QtFileDialog, SavedNameGetsTheChosenTypesExtensionUnlessTypedWithOneTheOpenFiltersFind) {
+  const std::string filter =
+      "Численный формат  ( *.asc )|*.asc|Бинарный формат  ( *.dat )|*.dat|"
+      "Амплитуды и Фазы  ( *.af )|*.af|Конфигурация  ( *.cfg )|*.cfg";
+  // The open dialog carries the same filter.
+  QStringList openPatterns;
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  for (qsizetype i = 1; i < parts.size(); i += 2) openPatterns << parts[i].split(';');
+  struct Row {
+    int entry;
+    const char* typed;
+    const char* written;
+  };
+  for (const Row& row : {Row{2, "met1", "met1.dat"}, Row{3, "met1", "met1.af"},
+                         Row{1, "met1", "met1.asc"}, Row{2, "met1.dat", "met1.dat"},
+                         Row{3, "met1.asc", "met1.asc"}, Row{2, "met1.v2", "met1.v2.dat"}}) {
+    SCOPED_TRACE(std::string(row.typed) + " as entry " + std::to_string(row.entry));
+    QTemporaryDir folder;
+    qtfront::QtFrontEnd frontEnd;
+    ui::SaveDialog save;
+    save.Filter = filter;
+    save.DefaultExt = "*.asc";
+    save.FilterIndex = 1;
+    WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->setDirectory(folder.path());
+      auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_TRUE(types != nullptr && name != nullptr);
+      for (int down = 1; down < row.entry; ++down) QTest::keyClick(types, Qt::Key_Down);
+      QTest::keyClicks(name, row.typed);
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    const QString current = QDir::currentPath();
+    ASSERT_TRUE(frontEnd.ExecuteFileDialog(save));
+    QDir::setCurrent(current);
+    EXPECT_EQ(save.FilterIndex, row.entry);
+    EXPECT_EQ(save.FileName, folder.filePath(row.written).toStdString());
+    EXPECT_TRUE(QDir::match(openPatterns, QFileInfo(QString::fromStdString(save.FileName)).fileName()))
+        << "no entry of the open dialog lists it";
+  }
 }
 
 TEST(QtReportPreview, ShownThroughTheFrontEndInterfaceAsAModalPreview) {
