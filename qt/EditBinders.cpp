@@ -1,10 +1,12 @@
 #include "qt/EditBinders.h"
 
 #include <QFocusEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <functional>
 
 #include "qt/Convert.h"
 
@@ -49,10 +51,25 @@ bool IsLeaveEvent(QEvent* event) {
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+namespace {
+
+// Hands the operator's typing to the model with `typing` set meanwhile, so that what its handlers
+// set is shown with the cursor left where the operator's last key put it. A handler that destroys
+// the control takes the widget and its binder along.
+void OperateTyping(Binder* binder, bool& typing, const std::function<void()>& type) {
+  const QPointer<Binder> alive(binder);
+  typing = true;
+  Operate(type);
+  if (alive) typing = false;
+}
+
+}  // namespace
+
 EditBinder::EditBinder(ui::Edit& edit, QLineEdit* line)
     : Binder(edit, line), edit_(edit), line_(line) {
   connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (CanOperate()) Operate([&] { edit_.Type(ToStdString(text)); });
+    if (!CanOperate()) return;
+    OperateTyping(this, typing_, [&] { edit_.Type(ToStdString(text)); });
   });
 }
 
@@ -68,7 +85,10 @@ void EditBinder::Apply(ui::Property what) {
       const QString text = ToQString(edit_.Text());
       if (line_->text() != text) {
         const QSignalBlocker block(line_);
+        const int cursor = line_->cursorPosition();
         line_->setText(text);
+        // A handler's text while the operator types: the next key goes where the last one went.
+        if (typing_) line_->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
         FitText();
       }
       break;
@@ -91,8 +111,12 @@ MemoBinder::MemoBinder(ui::Memo& memo, QPlainTextEdit* text)
   connect(text_, &QPlainTextEdit::textChanged, this, [this] {
     if (showing_ || !CanOperate()) return;
     const std::string typed = ToStdString(text_->toPlainText());
-    Operate([&] { memo_.Type(typed); });
-    if (Model() != nullptr) shown_ = memo_.Lines().Strings();
+    // The widget already shows the typed lines: only lines a handler makes of them are shown
+    // again, so the text and the cursor stay as the operator left them.
+    ui::StringList typedLines;
+    typedLines.SetText(typed);
+    shown_ = typedLines.Strings();
+    OperateTyping(this, typing_, [&] { memo_.Type(typed); });
   });
   text_->viewport()->installEventFilter(this);
   text_->installEventFilter(this);
@@ -120,7 +144,14 @@ void MemoBinder::ShowLines() {
       if (i > 0) all += '\n';
       all += ToQString(lines[i]);
     }
+    const int cursor = text_->textCursor().position();
     text_->setPlainText(all);
+    if (typing_) {
+      // A handler's lines while the operator types: the next key goes where the last one went.
+      QTextCursor kept = text_->textCursor();
+      kept.setPosition(std::min(cursor, static_cast<int>(all.size())));
+      text_->setTextCursor(kept);
+    }
   }
   showing_ = false;
   shown_ = lines;

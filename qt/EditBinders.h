@@ -29,6 +29,7 @@ class EditBinder : public Binder {
  private:
   ui::Edit& edit_;
   QLineEdit* line_;
+  bool typing_ = false;
 };
 
 // The memo: lines appended by the program are appended to the widget (so the view follows the
@@ -50,6 +51,7 @@ class MemoBinder : public Binder {
   QPlainTextEdit* text_;
   std::vector<std::string> shown_;
   bool showing_ = false;
+  bool typing_ = false;
 };
 
 // Focus leaving for another control of the program, not the window losing focus to another

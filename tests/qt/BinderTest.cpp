@@ -16,6 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "BinderTestSupport.h"
 #include "qt/QtFrontEnd.h"
 #include "qt/StaticBinders.h"
@@ -119,6 +124,61 @@ TEST(EditBinder, TypingChangesTheTextAndLeavingRunsTheExitHandler) {
   other->SetText("x");  // from code: shown, no handler of the first edit
   EXPECT_EQ(BoundForm::WidgetOf<QLineEdit>(*other)->text(), "x");
   EXPECT_EQ(changes.runs, 2);
+}
+
+// What a text widget shows and where its cursor stands.
+std::pair<std::string, int> TextAndCursor(QWidget* widget) {
+  if (auto* line = qobject_cast<QLineEdit*>(widget))
+    return {line->text().toStdString(), line->cursorPosition()};
+  auto* memo = qobject_cast<QPlainTextEdit*>(widget);
+  return {memo->toPlainText().toStdString(), memo->textCursor().position()};
+}
+
+TEST(EditBinders, KeysShowAsTypedWhereTheOperatorPutsTheCursorAndAHandlersTextShows) {
+  BoundForm form;
+  auto* edit = form.Model().Add<ui::Edit>("EditFT", 8, 8, 120, 21);
+  auto* masked = form.Model().Add<ui::MaskEdit>("EditKH", 8, 40, 120, 21);
+  auto* memo = form.Model().Add<ui::Memo>("MemoMetGarm", 8, 70, 120, 41);
+  // Handlers that put the text back their own way: a decimal comma becomes a point.
+  auto pointFor = [](std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+  };
+  edit->OnChange = [&](ui::Control*) { edit->SetText(pointFor(edit->Text())); };
+  masked->OnChange = [&](ui::Control*) { masked->SetText(pointFor(masked->Text())); };
+  memo->OnChange = [&](ui::Control*) { memo->SetText(pointFor(memo->Text())); };
+  form.Show();
+  const std::pair<ui::Control*, std::function<std::string()>> controls[] = {
+      {edit, [&] { return edit->Text(); }},
+      {masked, [&] { return masked->Text(); }},
+      {memo, [&] { return memo->Lines().Empty() ? std::string() : memo->Lines()[0]; }},
+  };
+  for (const auto& [control, modelText] : controls) {
+    SCOPED_TRACE(control->Name());
+    QWidget* widget = qtfront::Binder::WidgetOf(*control);
+    widget->setFocus();
+    QTest::keyClicks(widget, "12 345 6");
+    EXPECT_EQ(TextAndCursor(widget), std::make_pair(std::string("12 345 6"), 8));
+    EXPECT_EQ(modelText(), "12 345 6");
+
+    QTest::keyClick(widget, Qt::Key_Home);
+    QTest::keyClick(widget, Qt::Key_Right);
+    QTest::keyClick(widget, Qt::Key_Right);
+    QTest::keyClicks(widget, "0");
+    EXPECT_EQ(TextAndCursor(widget), std::make_pair(std::string("120 345 6"), 3));
+    EXPECT_EQ(modelText(), "120 345 6");
+
+    QTest::keyClick(widget, Qt::Key_End);
+    QTest::keyClicks(widget, ",5");
+    EXPECT_EQ(TextAndCursor(widget), std::make_pair(std::string("120 345 6.5"), 11));
+    EXPECT_EQ(modelText(), "120 345 6.5");
+  }
+  // A line break typed at the end stays, though the memo's lines have no empty last line.
+  QWidget* lines = qtfront::Binder::WidgetOf(*memo);
+  QTest::keyClick(lines, Qt::Key_Return);
+  QTest::keyClicks(lines, "7");
+  EXPECT_EQ(TextAndCursor(lines), std::make_pair(std::string("120 345 6.5\n7"), 13));
+  EXPECT_EQ(memo->Lines().Strings(), (std::vector<std::string>{"120 345 6.5", "7"}));
 }
 
 TEST(ComboBoxBinder, IndexFromCodeShowsQuietlyAndTheOperatorsChoiceRunsOnChange) {
