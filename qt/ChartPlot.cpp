@@ -32,6 +32,8 @@ void ChartPlot::SetTitle(const QString& text, const QFont& font, const QColor& c
   title_->setFont(font);
   title_->setTextColor(colour);
   const bool show = visible && !text.isEmpty();
+  // Out of the layout the element would still paint where it last stood.
+  title_->setVisible(show);
   if (show == TitleShown()) return;
   if (show) {
     plotLayout()->insertRow(0);

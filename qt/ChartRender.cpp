@@ -90,6 +90,8 @@ QString LegendText(const ui::Series& series, const ui::Axis& left) {
 
 void ShowSeries(const ui::Chart& chart, ChartPlot& plot) {
   while (plot.graphCount() < chart.SeriesCount()) plot.addGraph(plot.xAxis, plot.yAxis);
+  // Refilled in series order: a series shown again takes its own place, not the last one.
+  plot.legend->clearItems();
   QVector<QCPGraphData> points;
   for (int i = 0; i < chart.SeriesCount(); ++i) {
     const ui::Series& series = chart.SeriesAt(i);
@@ -109,10 +111,7 @@ void ShowSeries(const ui::Chart& chart, ChartPlot& plot) {
     graph->setPen(QPen(ToQColor(series.Color()), 1));
     graph->setVisible(series.Active());
     graph->setName(LegendText(series, chart.LeftAxis()));
-    if (series.Active() && series.Count() > 0)
-      graph->addToLegend();
-    else
-      graph->removeFromLegend();
+    if (series.Active() && series.Count() > 0) graph->addToLegend();
   }
 }
 

@@ -83,24 +83,57 @@ TEST_F(ChartView, AxesFollowLimitsScaleNumberPatternAndFontSize) {
   EXPECT_EQ(Plot().xAxis->tickLabelFont().pointSize(), 11);
 }
 
-TEST_F(ChartView, TitleAndLegendShowOnlyWhenVisible) {
+// Whether any pixel of the plot as painted has the colour.
+bool Paints(qtfront::ChartPlot& plot, const QColor& colour) {
+  const QImage image = plot.toPixmap().toImage();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) == colour) return true;
+  return false;
+}
+
+// The series each legend entry names, top to bottom.
+QList<QCPAbstractPlottable*> LegendOrder(qtfront::ChartPlot& plot) {
+  QList<QCPAbstractPlottable*> order;
+  for (int i = 0; i < plot.legend->itemCount(); ++i)
+    if (auto* entry = qobject_cast<QCPPlottableLegendItem*>(plot.legend->item(i)))
+      order << entry->plottable();
+  return order;
+}
+
+TEST_F(ChartView, TitleAndLegendShowOnlyWhenVisibleAndTheLegendKeepsTheSeriesOrder) {
   chart_->SetTitleText("Сбор данных");
   chart_->SetTitleFontSize(13);
+  ui::Font titleFont = chart_->TitleFont();
+  titleFont.Color = ui::clFuchsia;  // a colour nothing else of the chart paints
+  chart_->SetTitleFont(titleFont);
+  const QColor titleColour(255, 0, 255);
   Show();
   EXPECT_TRUE(Plot().TitleShown());
   EXPECT_EQ(Plot().TitleElement()->text(), "Сбор данных");
   EXPECT_EQ(Plot().TitleElement()->font().pointSize(), 13);
+  EXPECT_TRUE(Paints(Plot(), titleColour));
 
   chart_->SetTitleVisible(false);
   chart_->SetLegendVisible(false);
   Show();
   EXPECT_FALSE(Plot().TitleShown());
+  EXPECT_FALSE(Paints(Plot(), titleColour));
   EXPECT_FALSE(Plot().legend->visible());
 
+  chart_->SetTitleVisible(true);
   chart_->SetLegendVisible(true);
   Show();
+  EXPECT_TRUE(Paints(Plot(), titleColour));
   EXPECT_TRUE(Plot().legend->visible());
   EXPECT_EQ(Plot().legend->itemCount(), 2);  // each series with its last value
+
+  first_->SetActive(false);  // a channel unticked and ticked again keeps its place
+  Show();
+  EXPECT_EQ(LegendOrder(Plot()), QList<QCPAbstractPlottable*>{Plot().graph(1)});
+  first_->SetActive(true);
+  Show();
+  EXPECT_EQ(LegendOrder(Plot()), (QList<QCPAbstractPlottable*>{Plot().graph(0), Plot().graph(1)}));
 }
 
 TEST_F(ChartView, RectangleDraggedDownRightZoomsWithTheBottomLimitsAlreadySet) {
