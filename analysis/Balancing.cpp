@@ -46,7 +46,8 @@ Vibration VibrationFromSums(double s, double c) {
     return v;
 }
 
-std::optional<std::array<Vibration, 2>> MeasureInterval(const Frames& data, int32_t markFrom, int32_t markTo) {
+std::optional<std::array<Vibration, 2>> MeasureInterval(const Frames& data, int32_t markFrom, int32_t markTo,
+                                                        double mvPerCode) {
     const int64_t n = int64_t{markTo} - markFrom;
     if (data.channels < 3 || n <= 0 || markFrom < 0 || markTo > data.frames ||
         data.samples.size() < static_cast<size_t>(data.frames) * data.channels) {
@@ -68,8 +69,8 @@ std::optional<std::array<Vibration, 2>> MeasureInterval(const Frames& data, int3
     }
     std::array<Vibration, 2> planes;
     for (int plane = 0; plane < 2; ++plane) {
-        planes[plane] = VibrationFromSums(kPlaneMvPerCode * s[plane] / static_cast<double>(n),
-                                          kPlaneMvPerCode * c[plane] / static_cast<double>(n));
+        planes[plane] = VibrationFromSums(mvPerCode * s[plane] / static_cast<double>(n),
+                                          mvPerCode * c[plane] / static_cast<double>(n));
     }
     return planes;
 }

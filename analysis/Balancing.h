@@ -15,8 +15,6 @@ namespace balancing {
 inline constexpr int32_t kMarkReach = 100;
 // Vibration periods per mark interval that the measurement picks out.
 inline constexpr int32_t kVibrationOrder = 50;
-// mV per code of the plane channels, whatever their gain.
-inline constexpr double kPlaneMvPerCode = 1.25;
 
 // Interleaved 16-bit codes: frame k, channel c at k * channels + c, for `frames` whole frames.
 struct Frames {
@@ -46,9 +44,11 @@ struct Vibration {
 Vibration VibrationFromSums(double s, double c);
 
 // Planes 1 and 2 over the interval markFrom..markTo: the component at 50 periods per interval,
-// sample j of the interval paired with angle index 50·(j + 1). None without three channels, for
-// an interval of no frames, or one reaching past the frames held.
-std::optional<std::array<Vibration, 2>> MeasureInterval(const Frames& data, int32_t markFrom, int32_t markTo);
+// sample j of the interval paired with angle index 50·(j + 1), in mV at mvPerCode (the scale of
+// the planes' codes). None without three channels, for an interval of no frames, or one reaching
+// past the frames held.
+std::optional<std::array<Vibration, 2>> MeasureInterval(const Frames& data, int32_t markFrom, int32_t markTo,
+                                                        double mvPerCode);
 
 // The correction of one plane against the reference vibration typed by the operator.
 struct Correction {

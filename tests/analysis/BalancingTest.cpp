@@ -92,7 +92,7 @@ TEST(BalancingMeasure, SinePairedWithTheNextSampleAngleGivesItsPhase) {
             const double angle = 2 * kPi * 50 * (k - 299) / n + (phase + 40 * (c == 2)) * kPi / 180;
             return c == 0 ? 0 : (c == 1 ? 800 : 400) * std::sin(angle);
         });
-        const auto planes = MeasureInterval(r.View(), 300, 300 + n);
+        const auto planes = MeasureInterval(r.View(), 300, 300 + n, 1.25);
         ASSERT_TRUE(planes);
         EXPECT_NEAR((*planes)[0].Amplitude, 1000, 0.2);
         EXPECT_NEAR((*planes)[0].PhaseDeg, phase, 0.05);
@@ -104,10 +104,10 @@ TEST(BalancingMeasure, SinePairedWithTheNextSampleAngleGivesItsPhase) {
 TEST(BalancingMeasure, IntervalsTheDataCannotGiveAreRefused) {
     const Record three(1000, [](int64_t k, int c) { return c * k % 7; });
     const Record two(1000, [](int64_t k, int) { return k % 7; }, 2);
-    EXPECT_FALSE(MeasureInterval(two.View(), 0, 500)) << "no second plane";
-    EXPECT_FALSE(MeasureInterval(three.View(), 400, 400)) << "no frames";
-    EXPECT_FALSE(MeasureInterval(three.View(), 500, 1001)) << "past the data";
-    EXPECT_TRUE(MeasureInterval(three.View(), 0, 1000)) << "an interval ending at the last frame";
+    EXPECT_FALSE(MeasureInterval(two.View(), 0, 500, 1.25)) << "no second plane";
+    EXPECT_FALSE(MeasureInterval(three.View(), 400, 400, 1.25)) << "no frames";
+    EXPECT_FALSE(MeasureInterval(three.View(), 500, 1001, 1.25)) << "past the data";
+    EXPECT_TRUE(MeasureInterval(three.View(), 0, 1000, 1.25)) << "an interval ending at the last frame";
 }
 
 }  // namespace

@@ -72,6 +72,8 @@ TEST_F(BalanceRun, FiveRevolutionsOfTheRotorAreMeasuredFromItsMarks) {
     const auto plane1 = Vector(600, 75), plane2 = Vector(250, 310);
     SetRotor(plane1, plane2);
     BringUp(true, false);
+    SampleData.DataFileName = "live8.asc";
+    SampleData.DataGain = 3;
     form->SpeedButtonBRun->Click();
     ASSERT_TRUE(frontEnd.Messages().empty());
     ASSERT_EQ(Lines().size(), 6u);
@@ -90,6 +92,9 @@ TEST_F(BalanceRun, FiveRevolutionsOfTheRotorAreMeasuredFromItsMarks) {
     EXPECT_EQ(ChartState.DataKind, kKindTimeData);
     EXPECT_EQ(SampleData.DataChannels, 3);
     EXPECT_EQ(SampleData.DataRate, 300.0);
+    // New data: nobody saved them yet, and they are at the range the run programmed.
+    EXPECT_EQ(form->Chart->TitleText(), std::string("Файл :  НЕ СОХРАНЁН !!!     ") + kNowText +
+                                            "     Сбор данных :  300 кГц   3 кан. по 659200   усиление 0");
     EXPECT_EQ(AnalysisResults.FourierFirst, 400500) << "the last revolution measured";
     EXPECT_EQ(AnalysisResults.FourierCount, 100000);
     EXPECT_TRUE(AnalysisResults.SinTable.empty() && AnalysisResults.CosTable.empty());
@@ -122,11 +127,12 @@ TEST_F(BalanceRun, ChartShowsTheMarksAndVibrationsInMillivoltsWithTheUsb3000UpOr
     }
 }
 
-TEST_F(BalanceRun, ChosenGainAmplifiesThePlanesOnlyAndLeavesTheDataRangeAlone) {
+TEST_F(BalanceRun, ChosenGainAmplifiesThePlanesAndTheirMillivoltsStayTheRotors) {
     const auto plane1 = Vector(300, 30), plane2 = Vector(200, 200);
     SetRotor(plane1, plane2);
     BringUp(true, false);
     SampleData.DataGain = 3;
+    form->ComboBoxY->SetItemIndex(1);
     form->ComboBoxBKoef->Select(2);
     form->SpeedButtonBRun->Click();
     const QUEV_INPUT_PARS pars = Bench().LastQuevInputPars();
@@ -135,42 +141,54 @@ TEST_F(BalanceRun, ChosenGainAmplifiesThePlanesOnlyAndLeavesTheDataRangeAlone) {
     EXPECT_EQ(pars.ControlTable[2], 141);
     ASSERT_EQ(Lines().size(), 6u);
     EXPECT_NE(Lines()[0].find(",  KoefB=2,  "), std::string::npos);
-    EXPECT_EQ(SampleData.DataGain, 3);
-    // The measurement counts 1.25 mV per code whatever the gain: 16 times the plane's mV.
+    // The planes' codes are at range 2: the data, the title and the chart say so, and the
+    // vibration reads in the rotor's own millivolts.
+    EXPECT_EQ(SampleData.DataGain, 2);
+    EXPECT_NE(form->Chart->TitleText().find("   усиление 2"), std::string::npos) << form->Chart->TitleText();
     const Revolution r = Revolutions().at(0);
-    ExpectVibration(r.amp1, r.faz1, plane1, 16);
-    ExpectVibration(r.amp2, r.faz2, plane2, 16);
+    ExpectVibration(r.amp1, r.faz1, plane1);
+    ExpectVibration(r.amp2, r.faz2, plane2);
+    const ui::Series& shown = *form->Series[1];
+    ASSERT_GT(shown.Count(), 0);
+    const double peak = *std::max_element(shown.YValues().begin(), shown.YValues().end()) * shown.YMultiplier();
+    EXPECT_NEAR(peak, std::abs(plane1), 0.01 * std::abs(plane1));
 }
 
-TEST_F(BalanceRun, CorrectionFromTwoRunsRecoversTheChangeOfTheRotor) {
-    const auto before = Vector(800, 30);
-    SetRotor(before, Vector(400, 200));
-    BringUp(true, false);
-    form->SpeedButtonBRun->Click();
-    // The first run's vibration of plane 1 is the reference, typed as the run printed it.
-    const std::regex plane1("Amp1: (\\S+)   Faz1: (\\S+)");
-    std::smatch m;
-    const std::string last = Lines().at(5);
-    ASSERT_TRUE(std::regex_search(last, m, plane1));
-    form->EditBAmpl->Type(m[1]);
-    form->EditBFaza->Type(m[2]);
+TEST_F(BalanceRun, CorrectionFromTwoRunsRecoversTheChangeOfTheRotorAtEveryGain) {
+    for (const int gain : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "gain " << gain);
+        const auto before = Vector(800, 30);
+        SetRotor(before, Vector(400, 200));
+        ReleaseModulesAtShutdown();
+        BringUp(true, false);
+        form->ComboBoxBKoef->Select(gain);
+        form->MemoB->Lines().Clear();
+        form->SpeedButtonBRun->Click();
+        // The first run's vibration of plane 1 is the reference, typed as the run printed it.
+        const std::regex plane1("Amp1: (\\S+)   Faz1: (\\S+)");
+        std::smatch m;
+        const std::string last = Lines().at(5);
+        ASSERT_TRUE(std::regex_search(last, m, plane1));
+        form->EditBAmpl->Type(m[1]);
+        form->EditBFaza->Type(m[2]);
 
-    // A trial weight changes plane 1 by 300 mV toward 120 degrees.
-    const auto change = Vector(300, 120);
-    SetRotor(before + change, Vector(400, 200));
-    form->SpeedButtonBRun->Click();
-    form->MemoB->Lines().Clear();
-    form->SpeedButtonBalance->Click();
-    const std::vector<std::string> lines = Lines();
-    ASSERT_EQ(lines.size(), 6u);
-    const std::string number = "(-?[0-9.E-]+)";
-    ASSERT_TRUE(std::regex_match(lines[0], m, std::regex("500500 - 600500   Amp1: " + number + "   Faz1: " + number)));
-    ExpectVibration(std::stod(m[1]), std::stod(m[2]), before + change);
-    ASSERT_TRUE(std::regex_match(lines[2], m, std::regex(" +Уст1: " + number + "   Уст1: " + number)));
-    ExpectVibration(std::stod(m[1]), std::stod(m[2]), change);
-    ASSERT_TRUE(std::regex_match(lines[4], m, std::regex("Установ. груз, массой : " + number + " в угол: " + number)));
-    EXPECT_NEAR(std::stod(m[1]), 800.0 / 300, 0.01 * 800 / 300);
-    EXPECT_NEAR(std::stod(m[2]), 30 + 180 - 120, 1.0);
+        // A trial weight changes plane 1 by 300 mV toward 120 degrees.
+        const auto change = Vector(300, 120);
+        SetRotor(before + change, Vector(400, 200));
+        form->SpeedButtonBRun->Click();
+        form->MemoB->Lines().Clear();
+        form->SpeedButtonBalance->Click();
+        const std::vector<std::string> lines = Lines();
+        ASSERT_EQ(lines.size(), 6u);
+        const std::string number = "(-?[0-9.E-]+)";
+        ASSERT_TRUE(std::regex_match(lines[0], m, std::regex("500500 - 600500   Amp1: " + number + "   Faz1: " + number)));
+        ExpectVibration(std::stod(m[1]), std::stod(m[2]), before + change);
+        ASSERT_TRUE(std::regex_match(lines[2], m, std::regex(" +Уст1: " + number + "   Уст1: " + number)));
+        ExpectVibration(std::stod(m[1]), std::stod(m[2]), change);
+        ASSERT_TRUE(std::regex_match(lines[4], m, std::regex("Установ. груз, массой : " + number + " в угол: " + number)));
+        EXPECT_NEAR(std::stod(m[1]), 800.0 / 300, 0.01 * 800 / 300);
+        EXPECT_NEAR(std::stod(m[2]), 30 + 180 - 120, 1.0);
+    }
 }
 
 TEST_F(BalanceRun, RunEndsItsLinesWhereTheDataEnd) {

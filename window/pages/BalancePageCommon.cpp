@@ -10,7 +10,7 @@ balancing::Frames DataInMemory() {
 }
 
 std::optional<std::array<balancing::Vibration, 2>> MeasureRevolution(int32_t from, int32_t to) {
-    auto planes = balancing::MeasureInterval(DataInMemory(), from, to);
+    auto planes = balancing::MeasureInterval(DataInMemory(), from, to, SampleData.DataMvPerCode);
     if (planes) {
         AnalysisResults.FourierFirst = from;
         AnalysisResults.FourierCount = to - from;

@@ -1,6 +1,7 @@
 // The balancing run: three channels recorded from the Quev module right here, blocking the window
 // for its 6.6 s, then the marks found and the vibration of five consecutive revolutions reported.
 
+#include <algorithm>
 #include <string>
 
 #include "state/State.h"
@@ -50,12 +51,11 @@ void TForma::SpeedButtonBRunClick(ui::Control*) {
         SpeedButtonBRun->SetDown(false);
         return;
     }
-    int gain = ComboBoxBKoef->ItemIndex();
-    if (gain < 0) {
-        gain = 0;
-        SampleData.DataGain = 0;
-    }
+    const int gain = std::max(ComboBoxBKoef->ItemIndex(), 0);
+    // New data, like every recording's: nobody saved them yet, and their range is the planes'.
     ChartState.DataKind = kKindTimeData;
+    SampleData.DataFileName = kNotSavedName;
+    SampleData.DataGain = static_cast<uint8_t>(gain);
     SampleData.DataChannels = kChannels;
     SampleData.DataRate = kRateKHz;
     BlockRing.BlockCount = kBlocks;
@@ -64,8 +64,9 @@ void TForma::SpeedButtonBRunClick(ui::Control*) {
     SampleData.FrameCount = SampleData.SampleCount / kChannels;
     BlockRing.BlockPos = 0;
     if (!adc::SizeSampleBuffer(SampleData.SampleCount)) return;
-    // Shown at the widest range, the marks' and the one the vibration is measured at.
-    SampleData.DataMvPerCode = kQuevMvPerCode;
+    // The vibration is measured and shown at the planes' range. The mark stays at the widest
+    // range, where only the place of its peak counts; on the chart it shares the planes' scale.
+    SampleData.DataMvPerCode = QuevMvPerCode(gain);
     // The planes at the chosen gain; the mark always at the widest range.
     adc::FillQuevInputPars(ModuleState.QuevAdcPars, kRateKHz, kChannels, gain);
     ModuleState.QuevAdcPars.ControlTable[0] = adc::QuevControlWord(0, 0);
