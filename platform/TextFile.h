@@ -29,6 +29,10 @@ inline constexpr std::size_t kFileRealWidth = 23;
 void FormatFileReal(double value, char* out);
 std::string FileRealText(double value);
 
+// One whole token read as ReadReal reads a real, whatever its length: for a value that has a
+// line of its own rather than a field of a data file.
+double ParseRealToken(std::string_view token);
+
 class TextReader {
 public:
     // Opens an existing file; "File not found" and the other runtime messages on failure.

@@ -434,6 +434,8 @@ double TextReader::ReadReal() {
     return ParseReal(TakeToken(kMaxRealToken));
 }
 
+double ParseRealToken(std::string_view token) { return ParseReal(token); }
+
 void TextReader::Close() {
     file_.Close();
     memory_.clear();

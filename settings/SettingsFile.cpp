@@ -23,8 +23,6 @@ namespace {
 
 // Characters of a line taken as its label; the label's last blank is where a value starts.
 constexpr std::size_t kLabelChars = 23;
-// More than any value of a line holds; the rest of a longer line is skipped.
-constexpr std::size_t kValueChars = 4096;
 
 // A choice's index or position, or an edit's text: written as it stands and read back as a real
 // in general format, so that a fraction typed into any of the edits survives (an integer's text
@@ -114,8 +112,9 @@ std::string ValueText(const Line& line) {
 // ---- Reading ------------------------------------------------------------------------------------
 
 // The file's lines as the station writes them (CR LF) or an editor may save them (a lone LF or
-// CR). Of a line only its first kLineChars characters are kept, and an LF-ended line counts
-// only within the first kRunChars characters before the next CR.
+// CR). Of a line only its first kLineChars characters are kept, more than the window's edits
+// hold (a line edit takes at most 32767), and an LF-ended line counts only within those
+// characters before the next CR.
 class SettingsLines {
 public:
     explicit SettingsLines(const std::string& path) : file_(path) {}
@@ -136,21 +135,20 @@ public:
     void Close() { file_.Close(); }
 
 private:
-    static constexpr std::size_t kLineChars = kLabelChars + kValueChars;
-    static constexpr std::size_t kRunChars = 1 << 16;
+    static constexpr std::size_t kLineChars = 1 << 16;
 
     // Splits the characters up to the next CR at each LF; false when nothing is left.
     bool ReadRun() {
         if (file_.AtEnd()) return false;
-        const std::string run = file_.ReadChars(kRunChars);
+        const std::string run = file_.ReadChars(kLineChars);
         const bool endsFile = file_.AtEnd();
         file_.SkipLine();
         std::string_view rest = run;
         for (std::size_t lf; (lf = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(lf + 1))
-            pending_.push_back({std::string(rest.substr(0, std::min(lf, kLineChars)))});
+            pending_.push_back({std::string(rest.substr(0, lf))});
         // After a last LF the text may end with nothing more: no line there.
         if (!(endsFile && rest.empty() && !pending_.empty()))
-            pending_.push_back({std::string(rest.substr(0, kLineChars)), endsFile});
+            pending_.push_back({std::string(rest), endsFile});
         return true;
     }
 
@@ -180,8 +178,9 @@ std::string ValueWord(const SettingsLines::Text& line) {
 }
 
 // The word converted by the data files' own number rules; a real also takes the comma an
-// operator may have typed as its decimal point, and must be finite so that what the window
-// then shows and writes reads back.
+// operator may have typed as its decimal point, has no bound on its length (an edit takes a
+// number of any length, and the window writes it as it stands), and must be finite so that
+// what the window then shows and writes reads back.
 int IntegerOf(std::string_view word) {
     if (word.empty()) ThrowInvalidNumber();
     return platform::TextReader::FromBytes(word).ReadInt();
@@ -190,7 +189,7 @@ double RealOf(std::string_view word) {
     if (word.empty()) ThrowInvalidNumber();
     std::string number(word);
     std::replace(number.begin(), number.end(), ',', '.');
-    const double value = platform::TextReader::FromBytes(number).ReadReal();
+    const double value = platform::ParseRealToken(number);
     if (!std::isfinite(value)) ThrowInvalidNumber();
     return value;
 }

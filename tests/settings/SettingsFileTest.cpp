@@ -318,15 +318,21 @@ TEST_F(SettingsFile, DecimalCommasTypedIntoTheEditsSurviveShutdownRestartAndShut
     const std::vector<ui::Edit*> edits = {form->EditFFT_XB,  form->EditBeg,     form->EditKol,
                                           form->EditAFFCamp, form->EditAFFCkol, form->EditAFFC_TU};
     for (ui::Edit* edit : edits) edit->Type("10,5");
+    // The edits take a number of any length; so does the file.
+    const std::string longNumber = "80," + std::string(70, '0');
+    form->EditAFFCend->Type(longNumber);
     Shutdown();
     EXPECT_NE(Written().find(platform::Utf8ToCp1251(std::string(kLabels[25]) + "10,5\r\n")), std::string::npos)
         << "written as typed";
+    EXPECT_NE(Written().find(platform::Utf8ToCp1251(std::string(kLabels[22]) + longNumber + "\r\n")),
+              std::string::npos);
     FreshWindow();
     CreateOptions();
     EXPECT_TRUE(frontEnd.Messages().empty());
     const std::vector<ui::Edit*> restored = {form->EditFFT_XB,  form->EditBeg,     form->EditKol,
                                              form->EditAFFCamp, form->EditAFFCkol, form->EditAFFC_TU};
     for (ui::Edit* edit : restored) EXPECT_EQ(edit->Text(), "10.5") << edit->Name();
+    EXPECT_EQ(form->EditAFFCend->Text(), "80");
     Shutdown();
     EXPECT_EQ(Written(), FileBytes(With(With(With(With(With(With(kChosen, 13, "10.5"), 15, "10.5"), 16, "10.5"), 22,
                                                             "10.5"), 26, "10.5"), 27, "10.5")));
