@@ -16,6 +16,10 @@ void ReleaseUsb3000Module();
 void DropQuevInterface();
 void DropUsb3000Interface();
 
+// The set of modules up has changed: the acquisition page's rate follows the module that now
+// serves the page.
+void ModulesUpChanged();
+
 // Program end: releases every interface still held; a module that was up and refuses its
 // release is reported, and the shutdown goes on.
 void ReleaseModulesAtShutdown();

@@ -3,6 +3,7 @@
 #include "ui/Application.h"
 #include "ui/MessageFlags.h"
 #include "state/State.h"
+#include "window/Form.h"
 
 namespace {
 
@@ -36,11 +37,17 @@ void DropUsb3000Interface() {
 void ReleaseQuevModule() {
     DropQuevInterface();
     bringup::ShowModulesDown();
+    ModulesUpChanged();
 }
 
 void ReleaseUsb3000Module() {
     DropUsb3000Interface();
     bringup::ShowModulesDown();
+    ModulesUpChanged();
+}
+
+void ModulesUpChanged() {
+    if (Forma != nullptr) Forma->RateFollowsServingModule();
 }
 
 void ReleaseModulesAtShutdown() {

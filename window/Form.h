@@ -138,6 +138,9 @@ public:
     void TrackBarTChange(ui::Control* Sender);
     void SpeedButtonFFTRealClick(ui::Control* Sender);
     void ComboBoxFFTBitChange(ui::Control* Sender);
+    // Modules came up or went down: the rate in force becomes the one the bar's position gives
+    // in the table of the module now serving the page, through the bar's own rule.
+    void RateFollowsServingModule();
     // Start and stop of the real-time worker, or the long recording (window/pages/AdcPageRecord.cpp).
     void SpeedButtonRecordClick(ui::Control* Sender);
 

@@ -1,4 +1,5 @@
 #include "BringUpFixture.h"
+#include "window/pages/AdcPage.h"
 
 namespace {
 
@@ -20,6 +21,49 @@ TEST_F(ModuleCheck, ReleasesBothModulesAndBringsUpNewInterfaces) {
     EXPECT_EQ(ModuleState.Usb3000Present, 1);
     EXPECT_EQ(form->ShapeADC->Color(), kGreen);
     EXPECT_EQ(Bench().CallsAfterRelease(), 0) << "a released interface is never called again";
+}
+
+// The acquisition page's rate is the bar's position in the table of the module serving the page:
+// when another module serves it, the rate in force follows, the real-time limit stepping back.
+TEST_F(ModuleCheck, TheRateInForceFollowsTheModuleThatNowServesThePage) {
+    CreateOptions();
+    form->ComboBoxR->Select(0);
+    form->ComboBoxN->Select(0);
+    form->TrackBarTChange(nullptr);
+    form->TrackBarQ->MoveTo(31);
+    ASSERT_EQ(AcquisitionSettings.AdcRate, 1000) << "the USB3000's table";
+    const auto expectChoice = [this](double rate, double time) {
+        EXPECT_EQ(form->TrackBarQ->Position(), 31);
+        EXPECT_EQ(AcquisitionSettings.AdcRate, rate);
+        EXPECT_EQ(AcquisitionSettings.AdcTime, time);
+        EXPECT_EQ(form->GroupBoxQ->Caption(), adc_page::RateCaption(rate));
+    };
+    const struct {
+        const char* name;
+        void (*change)(TForma&);
+        double rate, time;
+    } changes[] = {
+        {"a check no longer finds the USB3000",
+         [](TForma& f) {
+             Bench().SetPresent(ModuleKind::Usb3000, false);
+             f.SpeedButtonQuev->Click();
+         },
+         320, 1},
+        {"5 s at 320 kHz", [](TForma& f) { f.TrackBarT->MoveTo(16); }, 320, 5},
+        {"a check finds it again: 1000 kHz for 5 s would outgrow the window",
+         [](TForma& f) {
+             Bench().SetPresent(ModuleKind::Usb3000, true);
+             f.SpeedButtonQuev->Click();
+         },
+         1000, 3},
+        {"a failed run releases it", [](TForma&) { ReleaseUsb3000Module(); }, 320, 3},
+        {"the Quev module goes too: its table stays", [](TForma&) { ReleaseQuevModule(); }, 320, 3},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        c.change(*form);
+        expectChoice(c.rate, c.time);
+    }
 }
 
 TEST_F(ModuleCheck, DoesNothingWhileAWorkerIsAskedToRun) {

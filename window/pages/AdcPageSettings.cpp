@@ -47,6 +47,9 @@ double WindowThousands() {
 
 bool RealMode() { return AcquisitionSettings.LongMode == 0; }
 
+// The USB3000's rate table whenever it is up, the Quev module's otherwise.
+bool Usb3000Rates() { return adc::AcquisitionPageModule() == adc::Module::Usb3000; }
+
 // Moves a bar one position down (its handler runs nested); false when it is already at its
 // minimum, so that a limit no step can reach ends the loop instead of spinning.
 bool StepDown(ui::TrackBar& bar) {
@@ -91,8 +94,7 @@ void TForma::ComboBoxMChange(ui::Control*) {
 }
 
 void TForma::TrackBarQChange(ui::Control*) {
-    AcquisitionSettings.AdcRate =
-        adc_page::RateAt(TrackBarQ->Position(), adc::AcquisitionPageModule() == adc::Module::Usb3000);
+    AcquisitionSettings.AdcRate = adc_page::RateAt(TrackBarQ->Position(), Usb3000Rates());
     if (RealMode()) {
         while (WindowThousands() > adc_page::kRealWindowLimit) {
             const bool stepped =
@@ -102,6 +104,15 @@ void TForma::TrackBarQChange(ui::Control*) {
     }
     GroupBoxQ->SetCaption(adc_page::RateCaption(AcquisitionSettings.AdcRate));
     ThreadControl.AcqParamsChanged = 1;
+}
+
+// A rate read in the table of a module that no longer serves the page would be asked of the one
+// that does, which may not have it: it is read again, and the step-back rule may then lower the
+// bars. Before the bar was first applied (no settings read yet) there is no rate to follow.
+void TForma::RateFollowsServingModule() {
+    const double rate = AcquisitionSettings.AdcRate;
+    if (rate == 0 || rate == adc_page::RateAt(TrackBarQ->Position(), Usb3000Rates())) return;
+    TrackBarQChange(TrackBarQ);
 }
 
 void TForma::TrackBarTChange(ui::Control*) {
