@@ -78,6 +78,10 @@ TEST(MeasureSweepResponse, SteadySinesOfWholePeriodsGiveTheirAmplitudesPhasesGai
     EXPECT_NEAR(res.Amplitudes[last * 3 + 0], 2000, 0.5);
     EXPECT_NEAR(res.Amplitudes[last * 3 + 1], 1000, 0.5);
     EXPECT_NEAR(res.Gains[last * 2 + 0], -6.0206, 1e-3);
+    // The window starts 63 frames into a period and each sample is paired with the angle one
+    // frame further on: the sine stands 62/125 of a period ahead of the reference.
+    EXPECT_NEAR(res.Phases[last * 3 + 0], 360.0 * 62 / 125, 0.05);
+    EXPECT_NEAR(res.Phases[last * 3 + 1], 360.0 * 62 / 125 - 90, 0.05);
     EXPECT_NEAR(res.PhaseDifferences[last * 2 + 0], -90, 0.05);
     EXPECT_EQ(res.Gains[last * 2 + 1], -100) << "a silent output has no gain to show";
     // The other steps' windows hold whole numbers of its periods: it is no part of their frequency.
