@@ -54,7 +54,7 @@ void SizeSweepTransform() {
 SweepExtent RecordedSweepExtent() {
     const double samples = SampleData.SampleCount;
     const double rate = SampleData.DataRate;
-    const int64_t perSecond = AnalysisResults.FourierCount;
+    const int64_t perSecond = FramesPerSecond();
     const int64_t frames = ValidFrames();
     if (perSecond <= 0) return {};
     // A second or step starting past the frames held reads nothing.
@@ -76,7 +76,7 @@ void SizeSweepTables(const SweepExtent& extent) {
 std::optional<double> EstimateSweepStart(int32_t seconds) {
     AnalysisResultsGroup& r = AnalysisResults;
     const int32_t n = r.FftSize;
-    const int64_t perSecond = r.FourierCount;
+    const int64_t perSecond = FramesPerSecond();
     const double step = r.AnalysisInterval;
     const int64_t frames = ValidFrames();
     int32_t count = 0;
@@ -108,7 +108,7 @@ void MeasureSweepSteps(double startFrequency, int32_t lastStep,
     const int64_t frames = ValidFrames();
     for (int32_t m = kSweepEdgeSteps; m <= lastStep; ++m) {
         const double frequency = SweepStepFrequency(startFrequency, m);
-        const auto window = StepWindow(frequency, m, r.FourierCount);
+        const auto window = StepWindow(frequency, m, FramesPerSecond());
         if (!window || window->first < 0 || window->first + window->period > frames) continue;
         for (size_t c = 0; c < channels; ++c) {
             const int16_t* samples = &SampleData.SampleBuffer[SampleIndex(static_cast<size_t>(window->first), c)];

@@ -19,7 +19,8 @@ inline constexpr int32_t kSweepEdgeSteps = 10;
 
 // Sizes the transform for one second of the record: K = round(1000 DataRate / DataChannels)
 // frames per second (0 without channels or rate) give FftPower, FftSize n, AnalysisInterval
-// K / 2 / n and FourierCount 2n, the frames taken for one second from here on.
+// K / 2 / n and FourierCount 2n, the points the transform takes from each second. The seconds
+// and steps below are the record's own: K frames to the second, a power of two or not.
 void SizeSweepTransform();
 
 // Whole seconds and the last tenth-second step of SampleCount samples at DataRate. The last step

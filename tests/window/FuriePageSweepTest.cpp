@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -45,29 +46,50 @@ protected:
     }
 };
 
-TEST_F(SweepResponse, SweepFromTheNotedStartGivesItsStartAndAmplitudesEveryTenthOfASecond) {
-    Record(2, 3, Tone({1000, 500}, 1024, Sweep(kNotedStart)));
-    form->ComboBoxX->SetItemIndex(2);
-    Press();
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Power = 10     Num = 512     Interval = 1",
-                                                    "Qbeg=11.5932986478377Гц"}));
-    EXPECT_EQ(ChartState.DataKind, kKindSpectrum);
-    EXPECT_EQ(form->ComboBoxX->Items()[1], "Гц");
-    EXPECT_EQ(form->ComboBoxX->ItemIndex(), 1);
-    EXPECT_EQ(form->Chart->TitleText(), "Амплитудо-частотная характеристика");
-    EXPECT_EQ(AnalysisResults.FourierCount, 1024);
+TEST_F(SweepResponse, SweepFromTheNotedStartGivesItsStartAndTheLowPassCurveEveryTenthOfASecond) {
+    // Channel 0 the sweep, channel 1 the sweep through a 20 Hz first-order low-pass; the record's
+    // own frames per second time the steps whether or not they are a power of two.
+    const struct {
+        double framesPerSecond;
+        const char* sizing;
+    } cases[] = {
+        {1024, "Power = 10     Num = 512     Interval = 1"},
+        {8000, "Power = 13     Num = 4096     Interval = 0.9765625"},
+    };
+    const auto lowPass = [](double frequency) { return 1.0 / std::complex<double>(1, frequency / 20); };
+    const auto sweep = Sweep(kNotedStart);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.framesPerSecond);
+        const double fps = c.framesPerSecond;
+        Record(2, 3.5, [&](int64_t k, int channel) {
+            const double t = k / fps;
+            const std::complex<double> h = channel == 0 ? 1.0 : lowPass(kNotedStart * std::pow(2.0, t / 30));
+            return static_cast<int16_t>(std::lround(1000 * std::abs(h) * std::sin(sweep(t) + std::arg(h))));
+        }, 2 * fps / 1000);
+        form->ComboBoxX->SetItemIndex(2);
+        Press();
+        EXPECT_EQ(LogLines(), (std::vector<std::string>{c.sizing, "Qbeg=11.5932986478377Гц"}));
+        EXPECT_EQ(ChartState.DataKind, kKindSpectrum);
+        EXPECT_EQ(form->ComboBoxX->Items()[1], "Гц");
+        EXPECT_EQ(form->ComboBoxX->ItemIndex(), 1);
+        EXPECT_EQ(form->Chart->TitleText(), "Амплитудо-частотная характеристика");
 
-    for (int c = 0; c < 2; ++c) {
-        SCOPED_TRACE(c);
-        const auto points = Points(c + 1);
-        ASSERT_EQ(points.size(), 11u);  // steps 10 to 20
-        const double amplitude = c == 0 ? 1000 : 500;
-        for (size_t i = 0; i < points.size(); ++i) {
-            EXPECT_NEAR(points[i].first, kNotedStart * std::pow(2.0, (10.0 + i) / 300), 1e-9);
-            EXPECT_NEAR(points[i].second, amplitude, amplitude * 0.01);
-            EXPECT_EQ(AnalysisResults.AmpTable[TableIndex(10 + i, c)], points[i].second);
+        const auto input = Points(1);
+        const auto output = Points(2);
+        ASSERT_EQ(input.size(), 16u);  // steps 10 to 25
+        ASSERT_EQ(output.size(), input.size());
+        for (size_t i = 0; i < input.size(); ++i) {
+            SCOPED_TRACE(i);
+            const double frequency = kNotedStart * std::pow(2.0, (10.0 + i) / 300);
+            EXPECT_NEAR(input[i].first, frequency, 1e-9);
+            EXPECT_EQ(output[i].first, input[i].first);
+            EXPECT_NEAR(input[i].second, 1000, 10);
+            const double gain = std::abs(lowPass(frequency));
+            EXPECT_NEAR(output[i].second / input[i].second, gain, 0.01 * gain);
+            EXPECT_EQ(AnalysisResults.AmpTable[TableIndex(10 + i, 0)], input[i].second);
+            EXPECT_EQ(AnalysisResults.AmpTable[TableIndex(10 + i, 1)], output[i].second);
         }
-        EXPECT_EQ(SeriesNo(c + 1).XMultiplier(), 1) << "frequencies shown in hertz";
+        for (int number : {1, 2}) EXPECT_EQ(SeriesNo(number).XMultiplier(), 1) << "frequencies shown in hertz";
     }
 }
 
@@ -88,7 +110,7 @@ TEST_F(SweepResponse, StepsAndTheStartComeOnlyFromWhatTheRecordHolds) {
         {"shorter than two seconds: no step", 2, 1.5, 0, 12, true, 0},
         {"a peak outside the sweep's octaves", 2, 3, 0, 20, false, 0},
         {"one channel: no channel 1 to find the start in", 1, 3, 0, 12, false, 0},
-        // 1000 frames a second against 1024-frame seconds: the last second runs past the data.
+        // 1000 frames a second: the last second's interpolation would reach the frame after the data.
         {"frames per second no power of two", 2, 10, 2.0, 12, true, 81},
         // Seconds from 3 on and steps from 30 on lie past the frames held.
         {"a sample count beyond the buffer", 2, 3, 0, 12, true, 20, 6},
