@@ -40,6 +40,17 @@ struct SweepGeometry {
     std::int32_t LastBlock = 0;              // index of the last block streamed each way
 };
 
+// A sweep as it is to run: its settings, the ADC and DAC rates (kHz), the channels recorded, the
+// ADC range code, and the geometry planned from them.
+struct SweepOrder {
+    SweepSettings settings;
+    SweepGeometry geometry;
+    double adcRate = 0;
+    double dacRate = 0;
+    int channels = 0;
+    int gain = 0;
+};
+
 enum class SweepPlan {
     Ready,
     RatesUnusable,     // a rate that is zero, negative or not a number

@@ -1,5 +1,5 @@
-// The sweep worker's runs and the set-up pass of the sweep: the page read, the geometry planned
-// and checked, the signal synthesised, the module programmed and both converters started.
+// The sweep worker's runs and the set-up pass of the sweep: the record shaped for the sweep the
+// start press planned, the signal synthesised, the module programmed and both converters started.
 
 #include "threads/DacThread.h"
 
@@ -16,12 +16,8 @@
 #include "ui/MessageFlags.h"
 #include "window/Form.h"
 #include "window/Redraw.h"
-#include "window/pages/AffcPageSettings.h"
 
 namespace {
-
-constexpr const char* kChangeRates = "Измените частоты АЦП и ЦАП !";
-constexpr const char* kReduceRates = "Уменьшите частоты АЦП и ЦАП !";
 
 constexpr double kInterKadrDelay = 0.0025;
 
@@ -54,21 +50,21 @@ void DACThread::RunSweep() {
     FinishRecord();
 }
 
-bool DACThread::SetUpPass() { return ReadPage() && PlanAndPrepare() && ProgramAndStart(); }
+bool DACThread::SetUpPass() { return PrepareRecord() && ProgramAndStart(); }
 
-bool DACThread::ReadPage() {
-    bool accepted = false;
-    OnGui([this, &accepted] {
-        if (Forma == nullptr) return;
-        TForma& form = *Forma;
-        for (ui::Series* series : form.Series) series->Clear();
-        SampleData.DataRate = FrequencyResponse.AfcAdcRate;
-        // A list without a choice (no settings file yet) counts as its first item.
-        SampleData.DataChannels = static_cast<uint8_t>(std::max(1, form.ComboBoxAFFC_N->ItemIndex() + 2));
-        SampleData.DataGain = static_cast<uint8_t>(std::max(0, form.ComboBoxAFFC_K->ItemIndex()));
-        // The start press has checked the page; a value changed since ends the sweep here.
-        sweep::SweepSettings& s = sweep_.settings;
-        if (!affc_page::ReadSweepSettings(form, s).empty()) return;
+// The press planned the sweep and refused it if it could not run: the record is reshaped for it
+// only now.
+bool DACThread::PrepareRecord() {
+    const sweep::SweepOrder& o = sweep_.order;
+    const sweep::SweepGeometry& g = o.geometry;
+    OnGui([this, &o, &g] {
+        // The module check waits for the worker; a module gone all the same ends the sweep here.
+        sweep_.module = ModuleState.QuevModule;
+        if (sweep_.module == nullptr) return;
+        SampleData.DataRate = o.adcRate;
+        SampleData.DataChannels = static_cast<uint8_t>(o.channels);
+        SampleData.DataGain = static_cast<uint8_t>(o.gain);
+        const sweep::SweepSettings& s = o.settings;
         FrequencyResponseGroup& r = FrequencyResponse;
         r.AfcAmplitude = s.AmplitudeMv;
         r.AfcFreqBegin = s.FreqBegin;
@@ -77,42 +73,19 @@ bool DACThread::ReadPage() {
         r.AfcSteps = s.Steps;
         r.AfcRiseTime = s.RiseTime;
         r.AfcFallTime = s.FallTime;
-
-        sweep_.adcRate = r.AfcAdcRate;
-        sweep_.dacRate = r.AfcDacRate;
-        sweep_.channels = SampleData.DataChannels;
-        sweep_.gain = SampleData.DataGain;
-        sweep_.module = ModuleState.QuevModule;
-        accepted = sweep_.module != nullptr;
-    });
-    return accepted;
-}
-
-bool DACThread::PlanAndPrepare() {
-    Sweep& s = sweep_;
-    switch (sweep::PlanSweep(s.settings, s.adcRate, s.dacRate, s.geometry)) {
-    case sweep::SweepPlan::Ready: break;
-    case sweep::SweepPlan::RatesUnusable:
-    case sweep::SweepPlan::RatioMismatch: ErrorBox(kChangeRates, ui::MB_ICONINFORMATION); return false;
-    case sweep::SweepPlan::TooManySamples: ErrorBox(kReduceRates, ui::MB_ICONINFORMATION); return false;
-    // The page's check refuses these before a sweep starts.
-    case sweep::SweepPlan::SettingsUnusable: return false;
-    }
-
-    const sweep::SweepGeometry& g = s.geometry;
-    OnGui([&s, &g] {
-        FrequencyResponse.AfcSegmentEnd = g.SegmentEnd;
-        FrequencyResponse.AfcBlocks = g.LastBlock;
+        r.AfcSegmentEnd = g.SegmentEnd;
+        r.AfcBlocks = g.LastBlock;
         BlockRing.BlockSize = g.AdcBlock;
         BlockRing.DacBlockSize = g.DacBlock;
         BlockRing.BlockCount = 1;
         SampleData.SampleCount = 0;
 
         // Points carry frame indices and codes; the series show seconds and millivolts.
-        ChartState.XMultiplier = s.channels / s.adcRate / 1000;
-        SampleData.DataMvPerCode = QuevMvPerCode(s.gain);
+        ChartState.XMultiplier = o.channels / o.adcRate / 1000;
+        SampleData.DataMvPerCode = QuevMvPerCode(o.gain);
         ChartState.YMultiplier = SampleData.DataMvPerCode;
         if (Forma != nullptr) {
+            for (ui::Series* series : Forma->Series) series->Clear();
             redraw::SetAxisFormats(redraw::kFormatSeconds, redraw::kFormatMillivolts);
             redraw::SetSeriesX(ChartState.XMultiplier);
             redraw::SetSeriesY(ChartState.YMultiplier);
@@ -123,15 +96,16 @@ bool DACThread::PlanAndPrepare() {
         SampleData.SampleBuffer.resize(blocks * static_cast<size_t>(g.AdcBlock));
         DacPlayback.DacOutBuffer.resize(sweep::DacBufferWords(g));
     });
+    if (sweep_.module == nullptr) return false;
     block_ = 1;
     // The whole signal is ready before the converters start.
-    sweep::SynthesiseSweep(s.settings, s.dacRate, g, DacPlayback.DacOutBuffer.data());
+    sweep::SynthesiseSweep(o.settings, o.dacRate, g, DacPlayback.DacOutBuffer.data());
     return true;
 }
 
 bool DACThread::ProgramAndStart() {
-    Sweep& s = sweep_;
-    IQuevModule& module = *s.module;
+    const sweep::SweepOrder& s = sweep_.order;
+    IQuevModule& module = *sweep_.module;
     QUEV_INPUT_PARS& adc = ModuleState.QuevAdcPars;
     adc.CorrectionEnabled = 1;
     adc.InterKadrDelay = kInterKadrDelay;
@@ -165,9 +139,9 @@ bool DACThread::ProgramAndStart() {
         Fail("Не могу запустить ЦАП!", 0, true);
         return false;
     }
-    s.convertersStarted = true;
+    sweep_.convertersStarted = true;
     t.DacBytesDone = 0;
-    module.WriteData(DacPlayback.DacOutBuffer.data(), &dacCount_, &t.DacBytesDone, &t.DacOverlapped);
+    QueueWrite(0);
     if (!bringup::Succeeded(module.START_READ())) {
         Fail("Не могу запустить АЦП!", 0, true);
         return false;
@@ -186,3 +160,7 @@ void DACThread::Fail(const char* text, int flags, bool release) {
 }
 
 bool StartDacThread() { return StartWorker<DACThread>(ThreadControl.DacWorker) != nullptr; }
+
+bool StartSweepThread(const sweep::SweepOrder& order) {
+    return StartWorker<DACThread>(ThreadControl.DacWorker, order) != nullptr;
+}

@@ -3,9 +3,9 @@
 // ThreadControl when it starts:
 // - report-only (AfcReport): fills and previews the report of the last response;
 // - compute-only (AfcFromFile): computes the response of raw sweep data just opened;
-// - the sweep: synthesises the DAC sweep, streams it block by block while the ADC records the
-//   same stretch of time, shows each block, cuts the DAC's latency off the record, logs the sweep
-//   and computes the response, which previews the report.
+// - the sweep the start press planned: synthesises the DAC sweep, streams it block by block while
+//   the ADC records the same stretch of time, shows each block, cuts the DAC's latency off the
+//   record, logs the sweep and computes the response, which previews the report.
 // The computation and the report run on the GUI thread, as synchronous calls of the worker.
 // At shutdown (ThreadControl.ShuttingDown) a sweep stops its converters and ends, and a
 // report-only run ends at once: nothing is shown on the way out.
@@ -20,6 +20,11 @@ class IQuevModule;
 
 class DACThread : public StationWorker {
 public:
+    // A report-only or compute-only run.
+    DACThread() = default;
+    // The sweep `order`.
+    explicit DACThread(const sweep::SweepOrder& order) { sweep_.order = order; }
+
     // The response of the record in memory (GUI thread): fills AmpTable, PhaseTable, AfcDbTable
     // and AfcPhaseTable and the result shape, shows the raw data; then, unless the run was
     // compute-only (AfcFromFile, which it clears), fills and previews the report.
@@ -29,14 +34,9 @@ protected:
     void Execute() override;
 
 private:
-    // What one sweep runs with, taken from the page and the shared state at its set-up.
+    // The sweep as planned, and the module it runs on from its set-up.
     struct Sweep {
-        sweep::SweepSettings settings;
-        sweep::SweepGeometry geometry;
-        double adcRate = 0;
-        double dacRate = 0;
-        int channels = 0;
-        int gain = 0;
+        sweep::SweepOrder order;
         IQuevModule* module = nullptr;
         bool convertersStarted = false;
     };
@@ -44,10 +44,12 @@ private:
     void RunSweep();
     // Each returns false when the sweep failed and the worker is to end.
     bool SetUpPass();
-    bool ReadPage();
-    bool PlanAndPrepare();
+    bool PrepareRecord();
     bool ProgramAndStart();
     bool SteadyPass();
+    // Waits for the DAC block in flight; false, after the failure, when it timed out.
+    bool DacBlockPlayed();
+    void QueueWrite(int32_t block);
     void QueueRead(int32_t block);
     bool StopConverters();
     void FinishRecord();
@@ -69,7 +71,8 @@ private:
 // Plots the ADC block that has just completed, block BlockCount - 1 (GUI thread).
 void DrawAFFCBlock();
 
-// Starts a worker in ThreadControl.DacWorker; the caller has set the flags of the run it wants
-// (AfcRunning and AfcSetup for a sweep, AfcReport or AfcFromFile). False when another worker is
-// alive and nothing started.
+// Start a worker in ThreadControl.DacWorker; the caller has set the flags of the run it wants
+// (AfcReport or AfcFromFile; AfcRunning and AfcSetup for the sweep `order`). False when another
+// worker is alive and nothing started.
 bool StartDacThread();
+bool StartSweepThread(const sweep::SweepOrder& order);

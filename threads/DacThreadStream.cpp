@@ -29,14 +29,10 @@ uint32_t IoTimeout() { return static_cast<uint32_t>(std::max(TransferState.IoTim
 
 bool DACThread::SteadyPass() {
     TransferStateGroup& t = TransferState;
-    const sweep::SweepGeometry& g = sweep_.geometry;
+    const sweep::SweepGeometry& g = sweep_.order.geometry;
     const int32_t b = block_;
-    if (!TransferCompleted(t.DacEvent, IoTimeout())) {
-        Fail(kDacTimedOut, 0, true);
-        return false;
-    }
-    sweep_.module->WriteData(DacPlayback.DacOutBuffer.data() + static_cast<size_t>(b) * g.DacBlock, &dacCount_,
-                             &t.DacBytesDone, &t.DacOverlapped);
+    if (!DacBlockPlayed()) return false;
+    QueueWrite(b);
     if (!t.AdcBlocks.AwaitOldest(IoTimeout())) {
         Fail(kAdcTimedOut, 0, true);
         return false;
@@ -55,11 +51,23 @@ bool DACThread::SteadyPass() {
     return true;
 }
 
+bool DACThread::DacBlockPlayed() {
+    if (TransferCompleted(TransferState.DacEvent, IoTimeout())) return true;
+    Fail(kDacTimedOut, 0, true);
+    return false;
+}
+
+void DACThread::QueueWrite(int32_t block) {
+    TransferStateGroup& t = TransferState;
+    const size_t first = static_cast<size_t>(block) * static_cast<size_t>(sweep_.order.geometry.DacBlock);
+    sweep_.module->WriteData(DacPlayback.DacOutBuffer.data() + first, &dacCount_, &t.DacBytesDone, &t.DacOverlapped);
+}
+
 void DACThread::QueueRead(int32_t block) {
     TransferQueue::Slot* slot = TransferState.AdcBlocks.Next();
     if (slot == nullptr) return;
-    sweep_.module->ReadData(SampleData.SampleBuffer.data() + static_cast<size_t>(block) * sweep_.geometry.AdcBlock,
-                            &adcCount_, &slot->BytesDone, &slot->Overlapped);
+    const size_t first = static_cast<size_t>(block) * static_cast<size_t>(sweep_.order.geometry.AdcBlock);
+    sweep_.module->ReadData(SampleData.SampleBuffer.data() + first, &adcCount_, &slot->BytesDone, &slot->Overlapped);
     TransferState.AdcBlocks.Queued();
 }
 
@@ -68,10 +76,7 @@ void DACThread::QueueRead(int32_t block) {
 bool DACThread::StopConverters() {
     TransferStateGroup& t = TransferState;
     IQuevModule& module = *sweep_.module;
-    if (!TransferCompleted(t.DacEvent, IoTimeout())) {
-        Fail(kDacTimedOut, 0, true);
-        return false;
-    }
+    if (!DacBlockPlayed()) return false;
     if (!bringup::Succeeded(module.STOP_WRITE())) {
         Fail("Не могу остановить ЦАП!", 0, true);
         return false;
@@ -92,7 +97,7 @@ void DACThread::FinishRecord() {
     TransferState.AdcBlocks.Close();
     std::vector<int16_t>().swap(DacPlayback.DacOutBuffer);
 
-    const int32_t cut = sweep::LatencyCutFrames(sweep_.adcRate, sweep_.channels, sweep_.dacRate);
+    const int32_t cut = sweep::LatencyCutFrames(sweep_.order.adcRate, sweep_.order.channels, sweep_.order.dacRate);
     // One call for the record, its log line and its response, so that a shutdown begun meanwhile
     // (the flag is set on the GUI thread) leaves all three undone.
     OnGui([this, cut] {
@@ -105,8 +110,8 @@ void DACThread::FinishRecord() {
         }
         // Every block issued, less the frames the DAC's latency put before the signal; a record
         // stopped before the signal reached the ADC keeps nothing.
-        const int64_t channels = sweep_.channels;
-        const int64_t issued = std::min<int64_t>(static_cast<int64_t>(block_) * sweep_.geometry.AdcBlock,
+        const int64_t channels = sweep_.order.channels;
+        const int64_t issued = std::min<int64_t>(static_cast<int64_t>(block_) * sweep_.order.geometry.AdcBlock,
                                                  static_cast<int64_t>(SampleData.SampleBuffer.size()));
         const int64_t frames = std::max<int64_t>(issued / channels - cut, 0);
         SampleData.FrameCount = static_cast<int32_t>(frames);
@@ -123,11 +128,11 @@ void DACThread::FinishRecord() {
 std::string DACThread::LogLine(int32_t cut) const {
     using platform::FloatToStr;
     using platform::IntToStr;
-    const sweep::SweepSettings& s = sweep_.settings;
-    const sweep::SweepGeometry& g = sweep_.geometry;
+    const sweep::SweepSettings& s = sweep_.order.settings;
+    const sweep::SweepGeometry& g = sweep_.order.geometry;
     std::string line = "АЧХ и ФЧХ  " + platform::DateTimeToStr(SampleData.DataTime) + ", Q=" +
-                       FloatToStr(sweep_.adcRate) + "кГц, N=" + IntToStr(sweep_.channels) + ", K=" +
-                       IntToStr(sweep_.gain) + ", Qdac=" + FloatToStr(sweep_.dacRate) + "кГц, U=" +
+                       FloatToStr(sweep_.order.adcRate) + "кГц, N=" + IntToStr(sweep_.order.channels) + ", K=" +
+                       IntToStr(sweep_.order.gain) + ", Qdac=" + FloatToStr(sweep_.order.dacRate) + "кГц, U=" +
                        FloatToStr(s.AmplitudeMv) + "мВ, Beg=" + FloatToStr(s.FreqBegin) + "Гц, End=" +
                        FloatToStr(s.FreqEnd) + "Гц, Ofull=" + FloatToStr(g.Octaves) + "октав, Omin=" +
                        FloatToStr(s.OctavesPerMin) + "окт/мин, Kol=" + IntToStr(s.Steps) + "шт, TU=" +

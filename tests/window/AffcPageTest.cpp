@@ -30,13 +30,13 @@ TEST_F(AffcPageTest, RateBarsSetTheSweepRatesAndTheirCaptions) {
     }
 }
 
-TEST_F(AffcPageTest, StartWithoutADacChangesNoFlagAndStartsNoWorker) {
+TEST_F(AffcPageTest, StartWithoutADacChangesNoFlagStartsNoWorkerAndLeavesTheButtonUp) {
     ModuleState.QuevDacPresent = 0;
     form->SpeedButtonAFFC->Click();
     EXPECT_EQ(ThreadControl.AfcRunning, 0);
     EXPECT_EQ(ThreadControl.AfcSetup, 0);
     EXPECT_EQ(ThreadControl.DacWorker, nullptr);
-    EXPECT_TRUE(form->SpeedButtonAFFC->Down()) << "as the press left it";
+    EXPECT_FALSE(form->SpeedButtonAFFC->Down()) << "a sweep refused leaves the button up";
     EXPECT_TRUE(form->Chart->Enabled());
     // A flag a failed sweep left behind is cleared by the next press all the same.
     ThreadControl.AfcRunning = 1;

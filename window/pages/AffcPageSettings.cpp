@@ -1,11 +1,13 @@
 #include "window/pages/AffcPageSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "analysis/SweepGainPhase.h"
 #include "platform/InOutError.h"
 #include "platform/Numbers.h"
+#include "state/State.h"
 #include "window/pages/AffcPage.h"
 
 namespace affc_page {
@@ -66,6 +68,22 @@ std::string ReadSweepSettings(const AffcPage& page, sweep::SweepSettings& out) {
     if (!fall || *fall < 0) return Refusal("Сход", "число не меньше 0, с");
     out.FallTime = *fall;
     return {};
+}
+
+std::string PlanPageSweep(const AffcPage& page, sweep::SweepOrder& out) {
+    const std::string refusal = ReadSweepSettings(page, out.settings);
+    if (!refusal.empty()) return refusal;
+    out.adcRate = FrequencyResponse.AfcAdcRate;
+    out.dacRate = FrequencyResponse.AfcDacRate;
+    // A list without a choice (no settings file yet) counts as its first item.
+    out.channels = std::max(1, page.ComboBoxAFFC_N->ItemIndex() + 2);
+    out.gain = std::max(0, page.ComboBoxAFFC_K->ItemIndex());
+    switch (sweep::PlanSweep(out.settings, out.adcRate, out.dacRate, out.geometry)) {
+    case sweep::SweepPlan::Ready: return {};
+    case sweep::SweepPlan::TooManySamples: return "Уменьшите частоты АЦП и ЦАП !";
+    // Rates unset or out of step; the settings were checked above.
+    default: return "Измените частоты АЦП и ЦАП !";
+    }
 }
 
 } // namespace affc_page

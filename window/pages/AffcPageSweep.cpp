@@ -41,16 +41,15 @@ void TForma::SpeedButtonAFFCClick(ui::Control*) {
         Chart->SetEnabled(true);
         return;
     }
-    if (ModuleState.QuevDacPresent == 0) return;
-    // One block-transfer activity at a time: a worker still stopping, or another one, keeps the
-    // module; the press is undone.
-    if (WorkersBusy()) {
+    // A sweep refused leaves the recording, the chart and the page as they were, the button up:
+    // without the module's DAC, while a worker keeps the module (one block-transfer activity at a
+    // time), and with settings or rates no sweep can run with (a box says which).
+    if (ModuleState.QuevDacPresent == 0 || ModuleState.QuevModule == nullptr || WorkersBusy()) {
         SpeedButtonAFFC->SetDown(false);
         return;
     }
-    // A setting no sweep can run with is refused before anything starts: the page stays idle.
-    sweep::SweepSettings settings;
-    const std::string refusal = affc_page::ReadSweepSettings(*this, settings);
+    sweep::SweepOrder order;
+    const std::string refusal = affc_page::PlanPageSweep(*this, order);
     if (!refusal.empty()) {
         SpeedButtonAFFC->SetDown(false);
         ui::Application.MessageBox(refusal, "ОШИБКА!!!", ui::MB_ICONINFORMATION);
@@ -62,7 +61,7 @@ void TForma::SpeedButtonAFFCClick(ui::Control*) {
     ThreadControl.AfcRunning = 1;
     ThreadControl.AfcSetup = 1;
     Chart->SetEnabled(false);
-    StartDacThread();
+    StartSweepThread(order);
 }
 
 void TForma::SpeedButtonAFFCshowClick(ui::Control*) {
