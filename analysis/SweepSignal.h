@@ -37,7 +37,7 @@ struct SweepGeometry {
     double TotalTime = 0;                    // TF: signal length, s
     std::int32_t AdcBlock = 0;               // RBA: ADC samples (all channels) per block
     std::int32_t DacBlock = 0;               // RBD: DAC words per block
-    std::int32_t LastBlock = 0;              // index of the last block streamed each way
+    std::int32_t LastBlock = 0;              // index of the last block streamed each way (see DacBlocksStreamed)
 };
 
 // A sweep as it is to run: its settings, the ADC and DAC rates (kHz), the channels recorded, the
@@ -66,11 +66,16 @@ enum class SweepPlan {
 // signal. Anything but Ready leaves `out` partly filled and must not be streamed.
 SweepPlan PlanSweep(const SweepSettings& settings, double adcRate, double dacRate, SweepGeometry& out);
 
+// DAC blocks a planned sweep streams: blocks 0 to LastBlock, and at least two, so that the DAC
+// plays on while its FIFO plays the signal out of a sweep within one block.
+inline std::int32_t DacBlocksStreamed(const SweepGeometry& g) { return std::max(g.LastBlock, 1) + 1; }
+
 // Words of the DAC buffer of a planned sweep: the signal and its silence, or, where the blocks
 // streamed reach further (high DAC rates), every word of the last block.
 inline std::size_t DacBufferWords(const SweepGeometry& g) {
     const std::size_t signalAndSilence = static_cast<std::size_t>(g.SegmentEnd[4]) + kSilenceWords;
-    const std::size_t streamed = (static_cast<std::size_t>(g.LastBlock) + 1) * static_cast<std::size_t>(g.DacBlock);
+    const std::size_t streamed =
+        static_cast<std::size_t>(DacBlocksStreamed(g)) * static_cast<std::size_t>(g.DacBlock);
     return std::max(signalAndSilence, streamed);
 }
 

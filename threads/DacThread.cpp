@@ -147,7 +147,11 @@ bool DACThread::ProgramAndStart() {
         return false;
     }
     QueueRead(0);
-    if (s.geometry.LastBlock > 0) QueueRead(1);
+    if (s.geometry.LastBlock > 0) {
+        QueueRead(1);
+    } else {
+        ThreadControl.AfcRunning = 0;  // a sweep within one block: its one block is on its way
+    }
     return true;
 }
 

@@ -77,6 +77,12 @@ bool DACThread::StopConverters() {
     TransferStateGroup& t = TransferState;
     IQuevModule& module = *sweep_.module;
     if (!DacBlockPlayed()) return false;
+    // A sweep within one block: a block of silence keeps the DAC playing while its FIFO plays the
+    // signal out, which a stop now would cut off.
+    if (sweep_.order.geometry.LastBlock == 0) {
+        QueueWrite(1);
+        if (!DacBlockPlayed()) return false;
+    }
     if (!bringup::Succeeded(module.STOP_WRITE())) {
         Fail("Не могу остановить ЦАП!", 0, true);
         return false;

@@ -101,6 +101,34 @@ TEST_F(SweepTest, HighDacRatesStreamTheSignalThenZerosToTheEndOfTheLastBlock) {
     }
 }
 
+TEST_F(SweepTest, ASweepWithinOneBlockStreamsItsOneBlockAndComputesItsResponse) {
+    // 100 to 101 Hz in one step, no ramps: the signal and the DAC's FIFO end within block 0.
+    const struct {
+        int adcPosition, dacPosition;
+        size_t block, signalWords;
+        int32_t cut;
+    } cases[] = {{21, 14, 100000, 3866, 616}, {1, 4, 5024, 193, 1946}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.block);
+        FreshModule();
+        frontEnd.ClearMessages();
+        RunSweep({c.adcPosition, c.dacPosition, "2000", "100", "101", "30", "1", "0", "0"});
+        ASSERT_EQ(Messages().size(), 0u);
+        EXPECT_EQ(ModuleState.QuevPresent, 1);
+        EXPECT_EQ(FrequencyResponse.AfcBlocks, 0);
+        // One ADC block; the DAC's second block, of silence, plays the signal out of its FIFO.
+        ExpectSignalThenZeros(2, c.block, c.signalWords);
+        EXPECT_EQ(QuevCalls("WriteData"), 2);
+        for (const char* call : {"ReadData", "STOP_WRITE", "STOP_READ"}) EXPECT_EQ(QuevCalls(call), 1) << call;
+        EXPECT_EQ(SampleData.FrameCount, static_cast<int32_t>(c.block / 2) - c.cut);
+        EXPECT_EQ(ThreadControl.AfcRunning, 0);
+        EXPECT_FALSE(form->SpeedButtonAFFC->Down());
+        EXPECT_TRUE(form->Chart->Enabled());
+        ASSERT_EQ(SweepResultRows(), 2u);
+        EXPECT_NEAR(AnalysisResults.AmpTable[0], 2000, 40) << "channel 0 at 100 Hz";
+    }
+}
+
 TEST_F(SweepTest, LatencyCutPutsTheSignalAtFrameZeroAndTheLogLineTellsTheGeometry) {
     platform::SetNowProvider([] { return platform::EncodeDate(2024, 3, 5) + platform::EncodeTime(14, 7, 9, 0); });
     RunSweep(kDefaultSweep);
