@@ -5,6 +5,7 @@
 #include "settings/BringUp.h"
 #include "settings/BringUpQuevDac.h"
 #include "settings/BringUpSteps.h"
+#include "settings/VendorLibraries.h"
 #include "ui/MessageFlags.h"
 #include "state/State.h"
 
@@ -88,7 +89,7 @@ void ReadDacParameters(IQuevModule& module) {
 }  // namespace
 
 void ConnectQuevModule() {
-    ModuleState.DllVersion = GetDllVersion();
+    ModuleState.DllVersion = vendor::GetDllVersion();
     if (ModuleState.DllVersion != kQuevDllVersion) {
         bringup::ShowError("Неверная версия DLL библиотеки!", ui::MB_ICONINFORMATION);
         return;
@@ -98,7 +99,7 @@ void ConnectQuevModule() {
     if (ModuleState.QuevInterfaceName.empty()) ModuleState.QuevInterfaceName = kQuevInterface;
     // An interface an earlier bring-up created and nobody released serves again.
     if (ModuleState.QuevModule == nullptr) {
-        ModuleState.QuevModule = CreateInstance(ModuleState.QuevInterfaceName.c_str());
+        ModuleState.QuevModule = vendor::CreateInstance(ModuleState.QuevInterfaceName.c_str());
     }
     if (ModuleState.QuevModule == nullptr) {
         bringup::ShowError("Не могу найти интерфейс модуля Quev!", ui::MB_ICONINFORMATION);

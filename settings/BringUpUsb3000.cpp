@@ -3,6 +3,7 @@
 #include "platform/Numbers.h"
 #include "settings/BringUp.h"
 #include "settings/BringUpSteps.h"
+#include "settings/VendorLibraries.h"
 #include "ui/MessageFlags.h"
 #include "state/State.h"
 
@@ -86,7 +87,7 @@ bool LoadModule(IUsb3000Module& module, std::string& line) {
 }  // namespace
 
 void ConnectUsb3000Module() {
-    ModuleState.DllVersion = RtGetDllVersion();
+    ModuleState.DllVersion = vendor::RtGetDllVersion();
     if (ModuleState.DllVersion != kUsb3000DllVersion) {
         bringup::ShowError("Неверная версия DLL библиотеки Rtusbapi.dll!  Текущая: " +
                                VersionText(ModuleState.DllVersion) + " Требуется: " +
@@ -99,7 +100,7 @@ void ConnectUsb3000Module() {
     // Every bring-up takes a new interface; one left by an earlier bring-up that found no module
     // is released first rather than lost.
     if (ModuleState.Usb3000Module != nullptr) DropUsb3000Interface();
-    ModuleState.Usb3000Module = RtCreateInstance(kUsb3000Interface);
+    ModuleState.Usb3000Module = vendor::RtCreateInstance(kUsb3000Interface);
     if (!Step(ModuleState.Usb3000Module != nullptr, "Не могу найти интерфейс модуля USB3000!", false)) return;
     IUsb3000Module& module = *ModuleState.Usb3000Module;
     line += "Интерфейс,  ";

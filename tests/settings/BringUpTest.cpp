@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "BringUpFixture.h"
+#include "settings/VendorLibraries.h"
 
 namespace {
 
@@ -68,6 +69,35 @@ TEST_F(BringUp, WrongLibraryVersionsShowOnlyTheirBoxes) {
     EXPECT_EQ(LibraryCalls(ModuleKind::Quev, "CreateInstance"), 0);
     EXPECT_EQ(LibraryCalls(ModuleKind::Usb3000, "RtCreateInstance"), 0);
     EXPECT_EQ(Log(), std::vector<std::string>{kNoAdcLine});
+}
+
+// A library that is not found, or that lacks the functions, fails its module's bring-up at the
+// version; the other module comes up and the program goes on.
+TEST_F(BringUp, MissingLibraryOrFunctionFailsOnlyThatModule) {
+    struct Restore {
+        ~Restore() { vendor::LoadLibraries(vendor::kQuevLibrary, vendor::kUsb3000Library); }
+    } restore;
+    vendor::LoadLibraries("libquev-not-installed.so", vendor::kUsb3000Library);
+    CreateOptions();
+    ASSERT_EQ(frontEnd.Messages().size(), 1u);
+    EXPECT_EQ(frontEnd.Messages()[0].Text, "Неверная версия DLL библиотеки!");
+    EXPECT_EQ(Log(), std::vector<std::string>{kUsb3000Line});
+    EXPECT_EQ(ModuleState.QuevModule, nullptr);
+    EXPECT_EQ(ModuleState.Usb3000Present, 1);
+    EXPECT_EQ(form->ShapeADC->Color(), kGreen);
+
+    // Each library named in the other's place: both are found, neither has the functions asked.
+    vendor::LoadLibraries(vendor::kUsb3000Library, vendor::kQuevLibrary);
+    form->SpeedButtonQuev->Click();
+    const auto messages = frontEnd.Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1].Text, "Неверная версия DLL библиотеки!");
+    EXPECT_EQ(messages[2].Text, "Неверная версия DLL библиотеки Rtusbapi.dll!  Текущая: 0.0. Требуется: 1.4.");
+    EXPECT_EQ(ModuleState.Usb3000Present, 0);
+    EXPECT_EQ(Bench().LibraryLog(ModuleKind::Quev), std::vector<std::string>{});
+    EXPECT_EQ(Bench().LibraryLog(ModuleKind::Usb3000),
+              (std::vector<std::string>{"RtGetDllVersion", "RtCreateInstance"}));
+    EXPECT_EQ(Log().size(), 1u);
 }
 
 // Without a DAC, or with one whose parameters cannot be read, the Quev is up with its ADC only

@@ -1,0 +1,17 @@
+#if !defined(_WIN32)
+
+#include <dlfcn.h>
+
+#include "platform/SharedLibrary.h"
+
+namespace platform {
+
+void* LoadSharedLibrary(const char* fileName) { return dlopen(fileName, RTLD_NOW | RTLD_LOCAL); }
+
+void* SharedLibraryFunction(void* library, const char* name) {
+    return library == nullptr ? nullptr : dlsym(library, name);
+}
+
+} // namespace platform
+
+#endif
