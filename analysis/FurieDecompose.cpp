@@ -141,6 +141,7 @@ KernelStatus Decompose(uint8_t channel, bool needsAngleTables, bool parallel, co
         const size_t entries = SampleData.DataChannels * (n / 2 + 1);
         r.AmpTable.assign(entries, 0.0);
         r.PhaseTable.assign(entries, 0.0);
+        r.PhasesInRadians = true;
         // Only the direct sums read the angle tables; either way none is left behind.
         if (needsAngleTables) BuildAngleTables(n);
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
 #include <vector>
 
 #include "files/FileFormats.h"
@@ -179,6 +180,7 @@ void ReadResponseRows(platform::TextReader& file) {
     FrequencyResponse.AfcResultChannels = 0;
     AnalysisResults.AmpTable.assign(size, 0.0);
     AnalysisResults.PhaseTable.assign(size, 0.0);
+    AnalysisResults.PhasesInRadians = false;
     FrequencyResponse.AfcDbTable.assign(size, 0.0);
     FrequencyResponse.AfcPhaseTable.assign(size, 0.0);
     if (channels == 0) {
@@ -204,12 +206,19 @@ void ReadHarmonicRows(platform::TextReader& file) {
     RequireRowsInFile(file, rows, 2 * channels);
     AnalysisResults.AmpTable.assign(channels * rows, 0.0);
     AnalysisResults.PhaseTable.assign(channels * rows, 0.0);
+    AnalysisResults.PhasesInRadians = false;
     if (channels == 0) {
         return;
     }
     for (size_t k = 0; k < rows; ++k) {
         ReadTableRow(file, k, true);
     }
+    // The file does not say which analysis wrote it. The Fourier series steps one frame and keeps
+    // its phases within one turn in radians; the transform's degrees leave that range.
+    const auto& phases = AnalysisResults.PhaseTable;
+    AnalysisResults.PhasesInRadians =
+        AnalysisResults.AnalysisInterval == 1.0 &&
+        std::all_of(phases.begin(), phases.end(), [](double p) { return p >= 0 && p <= 2 * std::numbers::pi; });
 }
 
 void WriteSpectrumRows(platform::TextWriter& file) {

@@ -1,6 +1,7 @@
 // The values of every channel at a typed X position: the samples of time-domain data, or the
 // amplitudes and phases of harmonics, at the rows around the position.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include "settings/Options.h"
 #include "state/State.h"
 #include "threads/WorkerSlot.h"
+#include "window/Redraw.h"
 
 namespace {
 
@@ -29,20 +31,23 @@ double SampleAt(int64_t row, int c) {
 double AmplitudeAt(int64_t row, int c) {
     return AnalysisResults.AmpTable[TableIndex(static_cast<size_t>(row), static_cast<size_t>(c))];
 }
+// In degrees, as the phase view shows them.
 double PhaseAt(int64_t row, int c) {
-    return AnalysisResults.PhaseTable[TableIndex(static_cast<size_t>(row), static_cast<size_t>(c))];
+    return AnalysisResults.PhaseTable[TableIndex(static_cast<size_t>(row), static_cast<size_t>(c))] *
+           redraw::DegreesPerPhaseUnit();
 }
 
 constexpr ValueColumn kSamples[] = {{"зн. ", SampleAt}};
 constexpr ValueColumn kHarmonics[] = {{"Ampl. ", AmplitudeAt}, {"Faza. ", PhaseAt}};
 
-std::string XText(double rows) { return platform::FloatToStr(rows * ChartState.XMultiplier); }
 std::string YText(double value) { return platform::FloatToStr(value * ChartState.YMultiplier); }
 
-// The lines of every channel around the position already in OptionsPrivate. Only rows below
-// `rows` are read: a line whose rows the data do not hold is left out.
+// The lines of every channel around the position already in OptionsPrivate, rows `rowWidth`
+// apart on the X axis. Only rows below `rows` are read: a line whose rows the data do not hold is
+// left out.
 std::vector<std::string> PointLines(const ValueColumn* columns, size_t columnCount, int64_t rows,
-                                    bool wideNextTag) {
+                                    double rowWidth, bool wideNextTag) {
+    const auto XText = [rowWidth](double row) { return platform::FloatToStr(row * rowWidth); };
     OptionsPrivateGroup& z = OptionsPrivate;
     const bool integral = z.ZPosition == static_cast<double>(z.ZIndex);
     const int64_t index = z.ZIndex;
@@ -107,15 +112,22 @@ void TOption::EditZChange(ui::Control*) {
     if (kind != kKindTimeData && kind != kKindHarmonics) return;
     // The buffers are a worker's own while it lives.
     if (WorkersBusy()) return;
+    // The position is typed in the unit the chart's X axis shows: the time view's, or hertz for
+    // harmonics and transform bins.
+    const double rowWidth = kind == kKindTimeData ? ChartState.XMultiplier : redraw::HertzPerHarmonic();
     // Without a scale (no data yet) there is no row to find.
-    const double position = z.ZValue / ChartState.XMultiplier;
-    if (ChartState.XMultiplier == 0 || !std::isfinite(position) || std::fabs(position) >= INT32_MAX - 1) return;
+    double position = z.ZValue / rowWidth;
+    if (rowWidth == 0 || !std::isfinite(position) || std::fabs(position) >= INT32_MAX - 1) return;
+    // A row's own position typed as the axis shows it lands on that row, not a rounding off it.
+    const double nearestRow = std::round(position);
+    if (std::fabs(position - nearestRow) <= 1e-9 * std::max(1.0, std::fabs(nearestRow))) position = nearestRow;
     z.ZPosition = position;
     z.ZIndex = static_cast<int32_t>(std::trunc(position));
     z.ZIndexNext = z.ZIndex + 1;
 
     const std::vector<std::string> lines =
-        kind == kKindTimeData ? PointLines(kSamples, std::size(kSamples), ValidFrames(), false)
-                              : PointLines(kHarmonics, std::size(kHarmonics), static_cast<int64_t>(TableRows()), true);
+        kind == kKindTimeData
+            ? PointLines(kSamples, std::size(kSamples), ValidFrames(), rowWidth, false)
+            : PointLines(kHarmonics, std::size(kHarmonics), static_cast<int64_t>(TableRows()), rowWidth, true);
     MemoZ->Lines().Assign(lines);
 }

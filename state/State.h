@@ -91,6 +91,8 @@ struct ChartStateGroup {
     uint8_t DataKind = kKindEmpty;
     double XMultiplier = 0;
     double YMultiplier = 0;
+    // DataKind 9 shows the processing page's sequence curves (millivolts), not a spectrum of codes.
+    bool SequenceCurves = false;
 };
 
 struct AcquisitionSettingsGroup {
@@ -126,6 +128,7 @@ struct AnalysisWindowAndTables {
     int32_t SpectrumLast = 0;
     std::vector<double> AmpTable;    // row k, channel c at k * DataChannels + c
     std::vector<double> PhaseTable;  // layout of AmpTable
+    bool PhasesInRadians = false;    // the Fourier series' phases; every other writer's are degrees
     std::vector<double> WorkRe;
     std::vector<double> WorkIm;
     std::vector<double> SinTable;

@@ -37,6 +37,7 @@ void DACThread::CalcAFFC() {
 
     AnalysisResults.AmpTable = std::move(response.Amplitudes);
     AnalysisResults.PhaseTable = std::move(response.Phases);
+    AnalysisResults.PhasesInRadians = false;
     FrequencyResponse.AfcDbTable = std::move(response.Gains);
     FrequencyResponse.AfcPhaseTable = std::move(response.PhaseDifferences);
     FrequencyResponse.AfcResultRows = response.Rows;

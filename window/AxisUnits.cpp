@@ -27,6 +27,37 @@ std::optional<double> PerFrame(double millisecondsPerUnit) {
     return value;
 }
 
+// What one point of the view on the chart is.
+enum class PointValues { Codes, Millivolts, Other };
+
+PointValues ShownPointValues() {
+    const bool amplitudes = Forma->RadioButtonFurieAmpl->Checked();
+    switch (ChartState.DataKind) {
+        case kKindSweepAmplitudes: return PointValues::Millivolts;
+        case kKindHarmonics:
+        case kKindHarmonicsLog:
+        case kKindSequence: return amplitudes ? PointValues::Millivolts : PointValues::Other;
+        case kKindSpectrum: return ChartState.SequenceCurves ? PointValues::Millivolts : PointValues::Codes;
+        case kKindSweepGain:
+        case kKindSweepPhase:
+        case kKindSweepPhases:
+        case kKindPower:
+        case kKindTorque:
+        case kKindSpeed: return PointValues::Other;
+        // The playback page's views keep their own scale.
+        default: return ChartState.DataKind >= kKindDshkData ? PointValues::Other : PointValues::Codes;
+    }
+}
+
+// "мВ" and "В" of a table already in millivolts; none for any other item.
+std::optional<double> YUnitsPerMillivolt(int item) {
+    switch (item) {
+        case 1: return 1.0;
+        case 2: return 0.001;
+        default: return std::nullopt;
+    }
+}
+
 } // namespace
 
 void SetScreenRange() {
@@ -74,11 +105,13 @@ std::optional<double> YUnitsPerCode(int item) {
 }
 
 void SetAxisYUnits() {
-    if (ChartState.DataKind >= kKindDshkData) return;
+    const PointValues values = ShownPointValues();
+    if (values == PointValues::Other) return;
     constexpr const char* kFormats[] = {redraw::kFormatPlain, redraw::kFormatMillivolts, redraw::kFormatVolts};
     const int item = Forma->ComboBoxY->ItemIndex();
-    if (const auto perCode = YUnitsPerCode(item)) {
-        ChartState.YMultiplier = *perCode;
+    const auto perPoint = values == PointValues::Codes ? YUnitsPerCode(item) : YUnitsPerMillivolt(item);
+    if (perPoint) {
+        ChartState.YMultiplier = *perPoint;
         Forma->Chart->LeftAxis().SetValueFormat(kFormats[item]);
     }
     redraw::SetSeriesY(ChartState.YMultiplier);

@@ -15,7 +15,9 @@ void SetAxisXUnits();
 // any other item.
 std::optional<double> YUnitsPerCode(int item);
 // YMultiplier and the left-axis format from ComboBoxY; every series gets the multiplier, then
-// the screen range follows the new unit.
+// the screen range follows the new unit. Codes take the scale of the data in memory; tables
+// already in millivolts change their unit only ("мВ", "В"); a view of another quantity (phases,
+// decibels, power) keeps its unit.
 void SetAxisYUnits();
 
 // True for the display modes drawn from SampleBuffer by the zoom events.

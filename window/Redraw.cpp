@@ -20,6 +20,7 @@ void RedrawChart() {
     ChartUpdate update(*Forma->Chart);
     ShowFreeMemory();
     for (ui::Series* series : Forma->Series) series->Clear();
+    ChartState.SequenceCurves = false;
 
     const std::uint8_t kind = ChartState.DataKind;
     if (IsTimeDomainKind(kind)) {

@@ -60,6 +60,17 @@ using ::DividedByRangeSteps;
 // Not finite when the record has no rate.
 double MillisecondsPerFrame();
 
+// Hertz per row of the harmonic and transform tables: the analysis window's frequency step. Not
+// finite without a window or a rate.
+double HertzPerHarmonic();
+
+// Degrees per unit of what PhaseTable holds.
+double DegreesPerPhaseUnit();
+
+// Axes of a table drawn as it holds its values (YMultiplier 1) over frequency: both automatic and
+// linear, rows `hertzPerRow` apart (a multiplier that is not finite is left as it was).
+void FrequencyAxes(double hertzPerRow, const char* leftFormat);
+
 // Display-mode families, each in its own file.
 void RedrawTimeData(std::uint8_t kind);     // 1, 2, 10, 11, 30, 32
 void RedrawSweepResults(std::uint8_t kind); // 3 to 6

@@ -17,15 +17,16 @@ namespace {
 
 constexpr double kDegreesPerRadian = 57.295779513082320877;
 
-// Draws table[row * stride + column] against x(row) for rows first..last on series `index`,
-// skipping rows the table does not hold.
+// Draws scale * table[row * stride + column] against x(row) for rows first..last on series
+// `index`, skipping rows the table does not hold.
 template <class XOfRow>
 void AddTableColumn(int index, const std::vector<double>& table, std::int64_t first,
-                    std::int64_t last, std::size_t stride, std::size_t column, XOfRow xOfRow) {
+                    std::int64_t last, std::size_t stride, std::size_t column, XOfRow xOfRow,
+                    double scale = 1) {
     for (std::int64_t row = std::max<std::int64_t>(first, 0); row <= last; ++row) {
         const std::size_t at = static_cast<std::size_t>(row) * stride + column;
         if (at >= table.size()) break;
-        AddPoint(index, xOfRow(row), table[at]);
+        AddPoint(index, xOfRow(row), scale * table[at]);
     }
 }
 
@@ -37,6 +38,22 @@ int DrawnCurves(int curves) { return std::clamp(curves, 0, kSeriesCount); }
 bool AmplitudesChosen() { return Forma->RadioButtonFurieAmpl->Checked(); }
 
 } // namespace
+
+double HertzPerHarmonic() {
+    const AnalysisResultsGroup& results = AnalysisResults;
+    return SampleData.DataRate * 1000 / SampleData.DataChannels / results.FourierCount /
+           results.AnalysisInterval;
+}
+
+double DegreesPerPhaseUnit() { return AnalysisResults.PhasesInRadians ? kDegreesPerRadian : 1.0; }
+
+void FrequencyAxes(double hertzPerRow, const char* leftFormat) {
+    AutomaticAxes(BottomScale::Linear);
+    if (std::isfinite(hertzPerRow)) SetSeriesX(hertzPerRow);
+    ChartState.YMultiplier = 1;
+    SetSeriesY(1);
+    SetAxisFormats(kFormatHertz, leftFormat);
+}
 
 void RedrawSweepResults(std::uint8_t kind) {
     const char* modeText = "     АЧХ :  с  ";
@@ -102,9 +119,7 @@ void RedrawHarmonics(std::uint8_t kind) {
 
     const AnalysisResultsGroup& results = AnalysisResults;
     const int channels = SampleData.DataChannels;
-    // Hertz per harmonic index of the analysis window.
-    const double hertzPerIndex =
-        SampleData.DataRate * 1000 / channels / results.FourierCount / results.AnalysisInterval;
+    const double hertzPerIndex = HertzPerHarmonic();
     if (std::isfinite(hertzPerIndex)) SetSeriesX(hertzPerIndex);
 
     const std::int64_t firstIndex = Forma->RadioButton0GarmYes->Checked() ? 0 : 1;
@@ -116,14 +131,16 @@ void RedrawHarmonics(std::uint8_t kind) {
                                platform::IntToStr(results.FourierFirst) + "  в кол-ве " +
                                platform::IntToStr(results.FourierCount) + " шт.  инт. " +
                                platform::FloatToStr(results.AnalysisInterval));
-    // The tables hold millivolts and radians already: drawn as they are.
+    // The amplitudes are millivolts already, drawn as they are; the phases are drawn in degrees,
+    // whichever unit the table keeps them in.
     ChartState.YMultiplier = 1;
     SetSeriesY(1);
     left.SetValueFormat(amplitudes ? (logarithmic ? kFormatSpectralDensity : kFormatMillivolts)
                                    : kFormatDegrees);
     const std::vector<double>& table = amplitudes ? results.AmpTable : results.PhaseTable;
+    const double scale = amplitudes ? 1.0 : DegreesPerPhaseUnit();
     for (int c = 0; c < DrawnCurves(channels); ++c) {
-        AddTableColumn(c, table, firstIndex, lastIndex, channels, c, IndexAsX);
+        AddTableColumn(c, table, firstIndex, lastIndex, channels, c, IndexAsX, scale);
     }
 }
 
@@ -157,21 +174,16 @@ void RedrawLiveSpectrum() {
 }
 
 void RedrawSequence() {
-    AutomaticAxes(BottomScale::Linear);
     const AnalysisResultsGroup& results = AnalysisResults;
     ChartState.XMultiplier =
         FiniteOr(SampleData.DataRate * 1000 / SampleData.DataChannels / results.FourierCount,
                  ChartState.XMultiplier);
-    SetSeriesX(ChartState.XMultiplier);
-    ChartState.YMultiplier = 1;
-    SetSeriesY(1);
-
     const bool amplitudes = AmplitudesChosen();
+    FrequencyAxes(ChartState.XMultiplier, amplitudes ? kFormatMillivolts : kFormatDegrees);
     Forma->Chart->SetTitleText(FileHead() +
                                (amplitudes ? "     ПОСЛЕДОВАТЕЛЬНОСТИ  АМПЛИТУДЫ :  с "
                                            : "     ПОСЛЕДОВАТЕЛЬНОСТИ  ФАЗЫ :  с ") +
                                WindowTail());
-    SetAxisFormats(kFormatHertz, amplitudes ? kFormatMillivolts : kFormatDegrees);
     // The table holds kSequenceHarmonics harmonics of each quantity; a wider window shows those.
     const int harmonics = std::clamp(results.FourierCount / 2, 0, kSequenceHarmonics);
     const int group = amplitudes ? 2 : 3;

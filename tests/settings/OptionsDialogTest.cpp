@@ -1,5 +1,6 @@
 // The options dialog: values of every channel at a typed position, fixed axis ranges, fonts.
 
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,18 +94,27 @@ TEST_F(OptionsDialog, OnlyRowsTheDataHoldAreShown) {
     }
 }
 
-TEST_F(OptionsDialog, HarmonicsShowAmplitudesThenPhasesOfEachChannel) {
+TEST_F(OptionsDialog, HarmonicsShowAmplitudesThenPhasesOfEachChannelAtAPositionInHertz) {
     ChartState.DataKind = kKindHarmonics;
     SampleData.DataChannels = 1;
+    // 10 kHz over a window of 200 frames: the rows lie 50 Hz apart, whatever the time view's
+    // multiplier (1) was.
+    SampleData.DataRate = 10;
+    AnalysisResults.FourierCount = 200;
+    AnalysisResults.AnalysisInterval = 1;
     AnalysisResults.AmpTable = {1, 2, 4, 8};
     AnalysisResults.PhaseTable = {10, 20, 40};  // a row short: rows 0 to 2 exist
     ChartState.YMultiplier = 2;
-    EXPECT_EQ(TypeZ("1.25"),
-              (Lines{"Значения в этой точке НЕ существует!", "1.  -1:  Ampl. 1   рез. 4", "1.   0:  Ampl. 1.25   рез. 5",
-                     "1.  +1:  Ampl. 2   рез. 8", "1.  -1:  Faza. 1   рез. 40", "1.   0:  Faza. 1.25   рез. 50",
-                     "1.  +1:  Faza. 2   рез. 80"}));
-    EXPECT_EQ(TypeZ("2"), (Lines{"Значение в этой точке существует!", "1.  -1:  Ampl. 1   рез. 4", "1.   0:  Ampl. 2   рез. 8",
-                                 "1.  -1:  Faza. 1   рез. 40", "1.   0:  Faza. 2   рез. 80"}));
+    EXPECT_EQ(TypeZ("62.5"),
+              (Lines{"Значения в этой точке НЕ существует!", "1.  -1:  Ampl. 50   рез. 4", "1.   0:  Ampl. 62.5   рез. 5",
+                     "1.  +1:  Ampl. 100   рез. 8", "1.  -1:  Faza. 50   рез. 40", "1.   0:  Faza. 62.5   рез. 50",
+                     "1.  +1:  Faza. 100   рез. 80"}));
+    EXPECT_EQ(TypeZ("100"), (Lines{"Значение в этой точке существует!", "1.  -1:  Ampl. 50   рез. 4", "1.   0:  Ampl. 100   рез. 8",
+                                   "1.  -1:  Faza. 50   рез. 40", "1.   0:  Faza. 100   рез. 80"}));
+    // The Fourier series' radians read in degrees, as the phase view shows them.
+    AnalysisResults.PhasesInRadians = true;
+    AnalysisResults.PhaseTable = {0, std::numbers::pi / 4, std::numbers::pi / 2};
+    EXPECT_EQ(TypeZ("100.0")[4], "1.   0:  Faza. 100   рез. 180");
 }
 
 TEST_F(OptionsDialog, NothingIsShownWithoutDataOfAPointOrAScale) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,9 +125,18 @@ protected:
         ASSERT_TRUE(frontEnd.Messages().empty()) << frontEnd.Messages()[0].Text;
         EXPECT_NEAR(AnalysisResults.AmpTable[TableIndex(kWindowPeriods, 0)], kFundamentalMv, 0.01 * kFundamentalMv);
         EXPECT_NEAR(ChartAt(kWindowPeriods), kFundamentalMv, 0.01 * kFundamentalMv);
-        // Typed in the unit of the time chart before: frames, so row 2.
-        EXPECT_NEAR(OptionsValueAt(std::to_string(kWindowPeriods), "1.   0:  Ampl. "), kFundamentalMv,
-                    0.01 * kFundamentalMv);
+        // Typed in the chart's hertz, whatever the time chart before counted in (frames).
+        EXPECT_NEAR(OptionsValueAt("50", "1.   0:  Ampl. "), kFundamentalMv, 0.01 * kFundamentalMv);
+    }
+
+    // What series `number` shows at `hertz`, in its unit.
+    double ChartAtHertz(int number, double hertz) const {
+        const ui::Series& series = *form->Series[number - 1];
+        for (int i = 0; i < series.Count(); ++i)
+            if (std::abs(series.XValues()[i] * series.XMultiplier() - hertz) < 1e-6)
+                return series.YValues()[i] * series.YMultiplier();
+        ADD_FAILURE() << "no point at " << hertz << " Hz";
+        return 0;
     }
 
     ScratchStartDirectory scratch;
@@ -148,6 +158,15 @@ TEST_P(DriveCurrentScale, CurrentReadsItsMillivoltsOnEveryView) {
     Transform(*form->SpeedButtonFFT, "БПФ after ДПФ");
     form->SpeedButtonDan->Click();
     Transform(*form->SpeedButtonFFT, "БПФ after Дан.");
+
+    // The currents' positive sequence at 50 Hz, their in-phase 3rd harmonic as the zero sequence
+    // and their 5th as the negative one, over the time view's multipliers.
+    form->SpeedButtonDan->Click();
+    form->SpeedButtonPosl->PerformClick();
+    ASSERT_TRUE(frontEnd.Messages().empty());
+    EXPECT_NEAR(ChartAtHertz(1, 50), kFundamentalMv, 0.01 * kFundamentalMv) << "positive sequence";
+    EXPECT_NEAR(ChartAtHertz(2, 150), 0.1 * kFundamentalMv, 0.01 * kFundamentalMv) << "zero sequence";
+    EXPECT_NEAR(ChartAtHertz(3, 250), 0.05 * kFundamentalMv, 0.01 * kFundamentalMv) << "negative sequence";
 
     // A file does not say which module wrote it: it is read at the USB3000's scale when that is
     // up, which is right for what the USB3000 recorded.

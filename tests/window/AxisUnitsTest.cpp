@@ -2,6 +2,7 @@
 
 #include "tests/window/RedrawTestForm.h"
 #include "window/AxisUnits.h"
+#include "window/Redraw.h"
 
 namespace {
 
@@ -15,8 +16,10 @@ protected:
     }
 };
 
-TEST_F(AxisUnits, YUnitsFollowTheScaleOfTheDataInMemoryWhicheverModulesAreUp) {
+TEST_F(AxisUnits, YUnitsScaleCodesByTheDataInMemoryAndOnlyRenameTablesInMillivolts) {
     struct Case {
+        std::uint8_t kind;
+        bool phases;
         int item;
         double mvPerCode;
         double multiplier;
@@ -24,18 +27,32 @@ TEST_F(AxisUnits, YUnitsFollowTheScaleOfTheDataInMemoryWhicheverModulesAreUp) {
     };
     const char* mv = "# ##0.###### мВ";
     const char* v = "# ##0.###### В";
+    const char* before = "# ##0.###### before";  // a view that is no voltage keeps its unit
     const Case cases[] = {
-        {1, 0.078125, 0.078125, mv}, {1, 0.625, 0.625, mv},        {1, 1.25, 1.25, mv},
-        {2, 0.01953125, 1.953125e-5, v}, {2, 0.625, 0.000625, v}, {0, 0.01953125, 1.0, "# ##0.######"},
+        {kKindTimeData, false, 1, 0.078125, 0.078125, mv},  {kKindTimeData, false, 1, 0.625, 0.625, mv},
+        {kKindTimeData, false, 1, 1.25, 1.25, mv},          {kKindTimeData, false, 2, 0.01953125, 1.953125e-5, v},
+        {kKindTimeData, false, 2, 0.625, 0.000625, v},      {kKindTimeData, false, 0, 0.01953125, 1.0, "# ##0.######"},
+        {kKindHarmonics, false, 1, 0.625, 1, mv},           {kKindHarmonics, false, 2, 1.25, 0.001, v},
+        {kKindHarmonics, false, 0, 1.25, 3, before},        {kKindHarmonics, true, 1, 1.25, 3, before},
+        {kKindSequence, false, 1, 0.3125, 1, mv},           {kKindSequence, true, 2, 0.3125, 3, before},
+        {kKindSweepAmplitudes, false, 2, 0.625, 0.001, v},  {kKindSweepGain, false, 1, 0.625, 3, before},
+        {kKindPower, false, 1, 0.625, 3, before},
     };
     for (const bool quev : {false, true}) {
         for (const bool usb3000 : {false, true}) {
             for (const Case& c : cases) {
-                SCOPED_TRACE(testing::Message() << c.item << " " << c.mvPerCode << " " << quev << usb3000);
+                SCOPED_TRACE(testing::Message() << int(c.kind) << (c.phases ? " phases " : " ") << c.item << " "
+                                                << c.mvPerCode << " " << quev << usb3000);
                 ModuleState.QuevPresent = quev;
                 ModuleState.Usb3000Present = usb3000;
+                ChartState.DataKind = c.kind;
+                form->RadioButtonFurieAmpl->SetChecked(!c.phases);
+                form->RadioButtonFurieFaza->SetChecked(c.phases);
                 SampleData.DataGain = 2;
                 SampleData.DataMvPerCode = c.mvPerCode;
+                ChartState.YMultiplier = 3;
+                redraw::SetSeriesY(3);
+                form->Chart->LeftAxis().SetValueFormat(before);
                 form->ComboBoxY->SetItemIndex(-1);
                 form->ComboBoxY->Select(c.item);
                 EXPECT_EQ(ChartState.YMultiplier, c.multiplier);

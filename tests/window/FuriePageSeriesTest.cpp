@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/DateTime.h"
@@ -29,6 +30,12 @@ TEST_F(FuriePageSeries, SeriesOfTheTypedWindowIsLoggedStoredAndShown) {
     ASSERT_EQ(AnalysisResults.AmpTable.size(), 501u);
     EXPECT_NEAR(Amp(3), 1250.0, 0.1);
     EXPECT_GT(SeriesNo(1).Count(), 0) << "the chart shows the harmonics";
+    // The table keeps radians; the phase view shows degrees, as its axis says.
+    EXPECT_NEAR(Phase(3), kPi / 3, 1e-3);
+    form->RadioButtonFurieFaza->Click();
+    EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), "# ##0.######°");
+    ASSERT_EQ(SeriesNo(1).Count(), 501);
+    EXPECT_NEAR(SeriesNo(1).YValues()[3] * SeriesNo(1).YMultiplier(), 60.0, 0.05);
     EXPECT_EQ(LogLines(), std::vector<std::string>{"Ряд Фурье,  05.03.2024 14:07:09,  Beg=0,  Kol=1000,  "
                                                    "N=1,  Interval=1,  K=0,  NK=5000"});
 }
@@ -62,6 +69,15 @@ TEST_F(FuriePageSeries, BalancedPositiveSequenceShowsOnlyOnTheFirstSeries) {
     LoadRecord(3, 400, [&](std::int64_t f, int c) {
         return static_cast<std::int16_t>(std::lround(1000 * std::sin(2 * kPi * (f + 1) / 360 + phases[c])));
     });
+    // 18 kHz per channel over 360 frames: 50 Hz per harmonic. The time view's multipliers and
+    // formats stand before the press.
+    SampleData.DataRate = 54;
+    SampleData.DataMvPerCode = 1.25;
+    for (ui::Series* series : form->Series) {
+        series->SetXMultiplier(1e-5);
+        series->SetYMultiplier(1.25);
+    }
+    form->Chart->BottomAxis().SetValueFormat("# ##0.######с");
     TypeWindow("0", "360");
     form->SpeedButtonPosl->PerformClick();
 
@@ -69,11 +85,20 @@ TEST_F(FuriePageSeries, BalancedPositiveSequenceShowsOnlyOnTheFirstSeries) {
     EXPECT_EQ(ChartState.DataKind, kKindSpectrum);
     EXPECT_EQ(form->Chart->TitleText(), "Последовательности:  1)Прямая  2)Нулевая  3)Обратная .");
     ASSERT_EQ(SeriesNo(1).Count(), 180);
-    EXPECT_EQ(SeriesNo(1).XValues()[0], 1.0);
-    EXPECT_NEAR(SeriesNo(1).YValues()[0], 1250.1, 0.1);
+    // Shown as the table holds it, in millivolts over hertz.
+    EXPECT_DOUBLE_EQ(SeriesNo(1).XValues()[0] * SeriesNo(1).XMultiplier(), 50.0);
+    EXPECT_NEAR(SeriesNo(1).YValues()[0] * SeriesNo(1).YMultiplier(), 1250.1, 0.1);
+    EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), "# ##0.###### Гц");
+    EXPECT_EQ(form->Chart->LeftAxis().ValueFormat(), "# ##0.###### мВ");
     for (int s : {2, 3}) {
         ASSERT_EQ(SeriesNo(s).Count(), 180);
-        for (double y : SeriesNo(s).YValues()) EXPECT_LT(y, 0.5);
+        EXPECT_DOUBLE_EQ(SeriesNo(s).XValues()[179] * SeriesNo(s).XMultiplier(), 9000.0);
+        for (double y : SeriesNo(s).YValues()) EXPECT_LT(y * SeriesNo(s).YMultiplier(), 0.5);
+    }
+    // The acquisition page's units change the unit of these millivolts, never rescale them.
+    for (const auto& [item, perMillivolt] : {std::pair{2, 0.001}, std::pair{1, 1.0}}) {
+        form->ComboBoxY->Select(item);
+        EXPECT_NEAR(SeriesNo(1).YValues()[0] * SeriesNo(1).YMultiplier(), 1250.1 * perMillivolt, 0.1 * perMillivolt);
     }
     EXPECT_EQ(LogLines(), std::vector<std::string>{"+0- последовательности,  30.12.1899,  Beg=0,  Kol=360,  "
                                                    "N=3,  Interval=1,  K=0,  NK=400"});

@@ -36,6 +36,7 @@ struct RoundTrip {
     std::string logPart;  // of the save, and of the open when it writes a line
     bool openLogged;
     ui::TabSheet* TForma::*page;  // nullptr: the page stays
+    bool phasesInRadians = false;  // what the phase table is taken to hold once reopened
 };
 
 const RoundTrip kRoundTrips[] = {
@@ -73,6 +74,14 @@ const RoundTrip kRoundTrips[] = {
          AnalysisResults.AmpTable[2] = -INFINITY;
      },
      kKindHarmonics, "     Амплитуды, Фазы :  с 10  в кол-ве 4 шт.  инт. 0.5", true, &TForma::TabSheetFurie},
+    {"harmonics of the Fourier series", kAf,
+     [] {
+         SetRecord(kKindHarmonics, 2, 5, 0, {});
+         AnalysisResults.FourierFirst = 0, AnalysisResults.FourierCount = 4, AnalysisResults.AnalysisInterval = 1;
+         Tables(3);
+         for (size_t i = 0; i < 6; ++i) AnalysisResults.PhaseTable[i] = 1.25 * static_cast<double>(i);
+     },
+     kKindHarmonics, "     Амплитуды, Фазы :  с 0  в кол-ве 4 шт.  инт. 1", true, &TForma::TabSheetFurie, true},
     {"spectrum of an acquisition", kAf,
      [] {
          SetRecord(kKindTimeData, 2, 400, 1, kFrames);
@@ -116,6 +125,7 @@ TEST_F(OpenSaveTest, EveryKindReadsBackAndSavesAgainByteForByte) {
 
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
         EXPECT_EQ(ChartState.DataKind, trip.reopenedKind);
+        EXPECT_EQ(AnalysisResults.PhasesInRadians, trip.phasesInRadians);
         EXPECT_EQ(TempFolder::Bytes(second), TempFolder::Bytes(first));
         const ui::TabSheet* page = trip.page ? form.get()->*trip.page : form->TabSheetMemo;
         EXPECT_EQ(form->PageControl->ActivePage(), page);

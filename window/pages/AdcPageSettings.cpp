@@ -131,7 +131,10 @@ void TForma::TrackBarTChange(ui::Control*) {
 
 void TForma::SpeedButtonFFTRealClick(ui::Control*) {
     if (SpeedButtonFFTReal->Down()) {
-        if (ChartState.DataKind == kKindTimeData) ChartState.DataKind = kKindSpectrum;
+        if (ChartState.DataKind == kKindTimeData) {
+            ChartState.DataKind = kKindSpectrum;
+            ChartState.SequenceCurves = false;
+        }
         ThreadControl.FftRealTime = 1;
     } else {
         if (ChartState.DataKind == kKindSpectrum) ChartState.DataKind = kKindTimeData;

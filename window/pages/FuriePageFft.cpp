@@ -69,6 +69,7 @@ void TForma::SpeedButtonFFTClick(ui::Control*) {
     r.WorkIm.assign(static_cast<size_t>(n) + 1, 0.0);
     r.AmpTable.assign((static_cast<size_t>(n) + 1) * channels, 0.0);
     r.PhaseTable.assign((static_cast<size_t>(n) + 1) * channels, 0.0);
+    r.PhasesInRadians = false;
     Log(line);
 
     for (size_t c = 0; c < channels; ++c) {

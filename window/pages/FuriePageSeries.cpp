@@ -74,9 +74,12 @@ void TForma::SpeedButtonPoslClick(ui::Control*) {
     FurieDecompose(0);
     CalcSequenceComponents(0, 1, 2);
 
-    // Positive, zero and negative sequence as seen in phase a.
+    // Positive, zero and negative sequence as seen in phase a, in millivolts over the frequency
+    // of each harmonic, as the harmonic views show it.
     constexpr int kShownQuantities[] = {0, 3, 6};
     ChartUpdate update(*Chart);
+    redraw::FrequencyAxes(redraw::HertzPerHarmonic(), redraw::kFormatMillivolts);
+    ChartState.SequenceCurves = true;
     const int harmonics = window.count / 2;
     for (int s = 0; s < 3; ++s) {
         const double* amplitudes = AnalysisResults.SequenceTable[2][kShownQuantities[s]];

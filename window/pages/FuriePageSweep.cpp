@@ -14,6 +14,7 @@ void TForma::SpeedButtonAFCClick(ui::Control*) {
     // The work arrays and the sample buffer are a worker's own while it lives.
     if (WorkersBusy()) return;
     ChartState.DataKind = kKindSpectrum;
+    ChartState.SequenceCurves = false;
     ComboBoxX->Items().Set(1, "Гц");
     ComboBoxX->SetItemIndex(1);
 
