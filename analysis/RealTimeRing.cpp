@@ -43,10 +43,11 @@ double CompletedEnd(int32_t blockPos, int32_t blockCount, int64_t blockSize, int
     return static_cast<double>(completedBlocks * blockSize) / channels;
 }
 
-double CompletedBegin(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels) {
+double CompletedBegin(int32_t blockPos, int32_t blockCount, int32_t readsQueued, int64_t blockSize, int channels) {
     if (blockCount <= 1) return 0;
-    const double lap = static_cast<double>((blockCount - 1) * blockSize) / channels;
-    return std::max(0.0, CompletedEnd(blockPos, blockCount, blockSize, channels) - lap);
+    const int64_t freeBlocks = std::max(0, blockCount - readsQueued);
+    const double end = CompletedEnd(blockPos, blockCount, blockSize, channels);
+    return std::max(0.0, end - static_cast<double>(freeBlocks * blockSize) / channels);
 }
 
 bool SpectrumDue(double recordTime, int32_t blockPos) {

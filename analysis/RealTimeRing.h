@@ -3,9 +3,10 @@
 // live views may read, the spectrum's resampling of the last second and the rotation of the ring
 // into time order when the acquisition stops. Plain functions on numbers and buffers.
 //
-// The ring holds blockCount blocks of blockSize samples; blockPos is the block to be queued next.
-// The block just queued is in flight (the module writes it), so the views end at the end of the
-// block before it.
+// The ring holds blockCount blocks of blockSize samples; blockPos is the block after the one just
+// queued. That one is in flight (the module writes it), and a read may be queued behind it, at
+// blockPos: the views end at the end of the block before the one in flight and start after the
+// last block the module holds.
 
 #include <cstdint>
 #include <vector>
@@ -33,10 +34,12 @@ int32_t BlockTimeoutMs(int64_t blockSize, double rateKHz);
 // beside the block in flight.
 double CompletedEnd(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels);
 
-// Start (in frames, possibly fractional) of the completed frames that end at CompletedEnd: the
-// ring holds blockCount - 1 completed blocks beside the block in flight, so right after a wrap
-// (blockPos 1) they start at the end of block 0, the one in flight; otherwise at frame 0.
-double CompletedBegin(int32_t blockPos, int32_t blockCount, int64_t blockSize, int channels);
+// Start (in frames, possibly fractional) of the completed frames that end at CompletedEnd and
+// that no queued read will overwrite. The module holds `readsQueued` blocks from the one in flight
+// on (1, or 2 with a read queued behind it); the other blockCount - readsQueued blocks are free,
+// but never before frame 0: right after a wrap they start at the end of the last block held.
+// Equal to CompletedEnd when the module holds every block of the ring.
+double CompletedBegin(int32_t blockPos, int32_t blockCount, int32_t readsQueued, int64_t blockSize, int channels);
 
 // The spectrum is refreshed at every block when the display time is at most 1.5 s, otherwise only
 // every Round(recordTime) blocks, when (blockPos - 1) mod Round(recordTime) is 0.

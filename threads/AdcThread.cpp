@@ -89,8 +89,9 @@ void ADCThread::SetUp() {
     OnGui([this] { PrepareChartAndRing(); });
 
     // Two reads in flight, so that the module's input FIFO never has to bridge the worker's
-    // turn between a completion and the next read (a ring of one block has room for one).
-    readsAhead_ = run_.blockCount > 1 ? 1 : 0;
+    // turn between a completion and the next read. The views need a completed block that no
+    // read will overwrite while they draw it: a ring of two blocks or fewer has room for one.
+    readsAhead_ = run_.blockCount > 2 ? 1 : 0;
     TransferState.AdcBlocks.Open(1 + static_cast<size_t>(readsAhead_));
     aheadPosition_ = -1;
     aheadKept_.assign(readsAhead_ > 0 ? static_cast<size_t>(run_.blockSize) : 0, 0);

@@ -70,8 +70,8 @@ private:
     uint32_t readCount_ = 0;
     uint32_t startTick_ = 0;
     uint32_t completedTick_ = 0;  // when the block last awaited completed
-    // Reads queued beyond the one in flight (1, or 0 in a ring of one block), and what the
-    // place of the last one queued ahead held before it (see QueueBlock).
+    // Reads queued beyond the one in flight (1, or 0 in a ring of one or two blocks), and what
+    // the place of the last one queued ahead held before it (see QueueBlock).
     int32_t readsAhead_ = 0;
     int32_t aheadPosition_ = -1;
     std::vector<int16_t> aheadKept_;

@@ -1,7 +1,9 @@
 // The live views of the real-time acquisition, run on the GUI thread after each block: the
 // oscilloscope of the last display time and the spectrum of the last second. Both end at the end
-// of the last completed block and start no earlier than the end of the block in flight: that
-// block is never read, not even right after the ring wrapped, when it lies before the others.
+// of the last completed block and start no earlier than the end of the last block the module
+// holds (the one in flight or the one queued behind it): the views read only what no read will
+// overwrite, however late the window serves them, also right after the ring wrapped, when those
+// blocks lie before the others. One block holds more than the spectrum's second.
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +25,7 @@ void ClearAllSeries() {
 
 void ADCThread::ShowOscillogram() {
     const int channels = run_.channels;
-    const double begin = ring::CompletedBegin(position_, run_.blockCount, run_.blockSize, channels);
+    const double begin = ring::CompletedBegin(position_, run_.blockCount, 1 + readsAhead_, run_.blockSize, channels);
     const double end = ring::CompletedEnd(position_, run_.blockCount, run_.blockSize, channels);
     ring::FrameSpan span = ring::OscilloscopeSpan(begin, end, run_.rate, run_.recordTime, channels);
     span.last = std::min<int64_t>(span.last, static_cast<int64_t>(SampleData.SampleBuffer.size() / channels) - 1);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -124,6 +125,20 @@ protected:
             std::this_thread::yield();
         }
         if (ThreadControl.AcqRunning) form->SpeedButtonRecord->Click();
+        ui::Application.WaitForWorker(*ThreadControl.AdcWorker);
+    }
+
+    // As Run, with the worker's synchronous calls served only while servable() holds: a window
+    // busy elsewhere, which serves the worker late.
+    void RunServedWhen(int views, std::function<void(int)> onView, const std::function<bool()>& servable) {
+        stopAfter = views;
+        onView_ = std::move(onView);
+        form->SpeedButtonRecord->Click();
+        ASSERT_NE(ThreadControl.AdcWorker, nullptr);
+        while (!ThreadControl.AdcWorker->Finished()) {
+            if (servable()) ui::Application.ServePendingCalls();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         ui::Application.WaitForWorker(*ThreadControl.AdcWorker);
     }
 
