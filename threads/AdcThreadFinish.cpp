@@ -17,5 +17,5 @@ void ADCThread::FinishAcquisition() {
     SampleData.DataFileName = kNotSavedName;
     if (!ThreadControl.FftRealTime) Forma->SpeedButtonSost->PerformClick();
     Forma->Memo->Lines().Add(adclog::TimingLine(BlockRing.BlockTimes, newest, wrapped_));
-    Forma->Memo->Lines().Add(adclog::SummaryLine(run_.blockCount, newest));
+    Forma->Memo->Lines().Add(adclog::SummaryLine(run_.blockCount, newest, run_.module->inputFifoLength()));
 }

@@ -36,13 +36,13 @@ std::string TimingLine(const std::vector<double>& blockTimes, int32_t newest, bo
     return line;
 }
 
-std::string SummaryLine(int32_t blockCount, int32_t newest) {
+std::string SummaryLine(int32_t blockCount, int32_t newest, uint16_t fifoLength) {
     return "REAL,  Сбор данных  " + platform::DateTimeToStr(SampleData.DataTime) +
            ",  Q=" + platform::FloatToStr(SampleData.DataRate) + "кГц,  N=" + Int(SampleData.DataChannels) +
            ",  K=" + Int(SampleData.DataGain) + ",  NB=" + Int(blockCount) + ",  NBtek=" + Int(newest) +
            ",  RBA=" + Int(BlockRing.BlockSize) + ",  ND=" + Int(SampleData.SampleCount) +
            ",  NK=" + Int(SampleData.FrameCount) +
-           ",  Fifo=" + Int(ModuleState.QuevAdcPars.InputFifoLength);
+           ",  Fifo=" + Int(fifoLength);
 }
 
 }  // namespace adclog

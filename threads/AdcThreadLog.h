@@ -19,7 +19,8 @@ std::string FftLine();
 std::string TimingLine(const std::vector<double>& blockTimes, int32_t newest, bool wrapped);
 
 // "REAL,  Сбор данных  <date>,  Q=..кГц,  N=..,  K=..,  NB=..,  NBtek=..,  RBA=..,  ND=..,  NK=..,
-// Fifo=.." from the data in memory, the run's ring size and its newest block.
-std::string SummaryLine(int32_t blockCount, int32_t newest);
+// Fifo=.." from the data in memory, the run's ring size, its newest block and the input FIFO
+// length of the module that streamed.
+std::string SummaryLine(int32_t blockCount, int32_t newest, uint16_t fifoLength);
 
 }  // namespace adclog

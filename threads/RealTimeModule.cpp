@@ -33,6 +33,7 @@ const RealTimeModule kQuev = {
         return Read(ModuleState.QuevModule, buffer, count, slot);
     },
     ReleaseQuevModule,
+    [] { return ModuleState.QuevAdcPars.InputFifoLength; },
 };
 
 const RealTimeModule kUsb3000 = {
@@ -51,6 +52,7 @@ const RealTimeModule kUsb3000 = {
         return Read(ModuleState.Usb3000Module, buffer, count, slot);
     },
     ReleaseUsb3000Module,
+    [] { return ModuleState.Usb3000InputPars.InputFifoLength; },
 };
 
 } // namespace

@@ -26,6 +26,8 @@ struct RealTimeModule {
     bool (*readData)(int16_t* buffer, uint32_t* count, TransferQueue::Slot& slot);
     // GUI thread: marks the module down, releases it and turns the lamps red.
     void (*release)();
+    // Samples the module's input FIFO holds, as its input record says (the log's "Fifo=").
+    uint16_t (*inputFifoLength)();
 };
 
 // The module the next run uses, or nullptr when none is up. Reads the ready flags.

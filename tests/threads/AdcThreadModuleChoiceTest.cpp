@@ -8,6 +8,7 @@
 #include "AdcThreadFixture.h"
 #include "platform/Numbers.h"
 #include "settings/BringUpSteps.h"
+#include "sim/Defaults.h"
 
 namespace adctest {
 namespace {
@@ -102,6 +103,9 @@ TEST_F(AdcModuleChoice, BothModulesUpARealRunStreamsTheUsb3000AtEveryRateTheBarO
         ASSERT_FALSE(log.empty());
         EXPECT_NE(log.back().find(",  Q=" + platform::FloatToStr(rate.kHz) + "кГц,  N=8,"), std::string::npos)
             << log.back();
+        // The FIFO of the module that streamed, not the Quev module's.
+        EXPECT_TRUE(log.back().ends_with(",  Fifo=" + std::to_string(sim::defaults::kUsb3000InputFifoLength)))
+            << log.back();
     }
 }
 
@@ -119,6 +123,8 @@ TEST_F(AdcModuleChoice, OneModuleUpARealRunStreamsThatModule) {
         EXPECT_EQ(Calls(ModuleKind::Quev, "ReadData"), usb3000 ? 0 : 5);
         EXPECT_EQ(Calls(ModuleKind::Usb3000, "ReadData"), usb3000 ? 5 : 0);
         EXPECT_EQ(Log().back().rfind("REAL,  ", 0), 0u);
+        const uint16_t fifo = usb3000 ? sim::defaults::kUsb3000InputFifoLength : sim::defaults::kQuevInputFifoLength;
+        EXPECT_TRUE(Log().back().ends_with(",  Fifo=" + std::to_string(fifo))) << Log().back();
     }
 }
 
