@@ -19,10 +19,13 @@ constexpr const char* kPointExists = "Значение в этой точке с
 constexpr const char* kPointBetweenRows = "Значения в этой точке НЕ существует!";
 constexpr const char* kResult = "   рез. ";
 
-// One kind of value shown per channel: its word on the lines and where row r of channel c is.
+// One kind of value shown per channel: its word on the lines, where row r of channel c is, and
+// whether it reads in the unit of the chart's Y axis (samples, amplitudes) or in its own (phases,
+// in degrees whatever voltage unit the axis shows).
 struct ValueColumn {
     const char* word;
     double (*at)(int64_t row, int channel);
+    bool inYUnit;
 };
 
 double SampleAt(int64_t row, int c) {
@@ -37,10 +40,12 @@ double PhaseAt(int64_t row, int c) {
            redraw::DegreesPerPhaseUnit();
 }
 
-constexpr ValueColumn kSamples[] = {{"зн. ", SampleAt}};
-constexpr ValueColumn kHarmonics[] = {{"Ampl. ", AmplitudeAt}, {"Faza. ", PhaseAt}};
+constexpr ValueColumn kSamples[] = {{"зн. ", SampleAt, true}};
+constexpr ValueColumn kHarmonics[] = {{"Ampl. ", AmplitudeAt, true}, {"Faza. ", PhaseAt, false}};
 
-std::string YText(double value) { return platform::FloatToStr(value * ChartState.YMultiplier); }
+std::string ValueText(const ValueColumn& column, double value) {
+    return platform::FloatToStr(column.inYUnit ? value * ChartState.YMultiplier : value);
+}
 
 // The lines of every channel around the position already in OptionsPrivate, rows `rowWidth`
 // apart on the X axis. Only rows below `rows` are read: a line whose rows the data do not hold is
@@ -61,7 +66,7 @@ std::vector<std::string> PointLines(const ValueColumn* columns, size_t columnCou
         for (size_t k = 0; k < columnCount; ++k) {
             const ValueColumn& column = columns[k];
             const auto line = [&](const char* tag, const std::string& x, double value) {
-                lines.push_back(channel + tag + column.word + x + kResult + YText(value));
+                lines.push_back(channel + tag + column.word + x + kResult + ValueText(column, value));
             };
             const auto rowLine = [&](const char* tag, int64_t row) {
                 if (held(row)) line(tag, XText(static_cast<double>(row)), column.at(row, c));

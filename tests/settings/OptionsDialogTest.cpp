@@ -105,16 +105,17 @@ TEST_F(OptionsDialog, HarmonicsShowAmplitudesThenPhasesOfEachChannelAtAPositionI
     AnalysisResults.AmpTable = {1, 2, 4, 8};
     AnalysisResults.PhaseTable = {10, 20, 40};  // a row short: rows 0 to 2 exist
     ChartState.YMultiplier = 2;
+    // Amplitudes in the unit of the Y axis, phases in degrees whatever that unit is.
     EXPECT_EQ(TypeZ("62.5"),
               (Lines{"Значения в этой точке НЕ существует!", "1.  -1:  Ampl. 50   рез. 4", "1.   0:  Ampl. 62.5   рез. 5",
-                     "1.  +1:  Ampl. 100   рез. 8", "1.  -1:  Faza. 50   рез. 40", "1.   0:  Faza. 62.5   рез. 50",
-                     "1.  +1:  Faza. 100   рез. 80"}));
+                     "1.  +1:  Ampl. 100   рез. 8", "1.  -1:  Faza. 50   рез. 20", "1.   0:  Faza. 62.5   рез. 25",
+                     "1.  +1:  Faza. 100   рез. 40"}));
     EXPECT_EQ(TypeZ("100"), (Lines{"Значение в этой точке существует!", "1.  -1:  Ampl. 50   рез. 4", "1.   0:  Ampl. 100   рез. 8",
-                                   "1.  -1:  Faza. 50   рез. 40", "1.   0:  Faza. 100   рез. 80"}));
+                                   "1.  -1:  Faza. 50   рез. 20", "1.   0:  Faza. 100   рез. 40"}));
     // The Fourier series' radians read in degrees, as the phase view shows them.
     AnalysisResults.PhasesInRadians = true;
     AnalysisResults.PhaseTable = {0, std::numbers::pi / 4, std::numbers::pi / 2};
-    EXPECT_EQ(TypeZ("100.0")[4], "1.   0:  Faza. 100   рез. 180");
+    EXPECT_EQ(TypeZ("100.0")[4], "1.   0:  Faza. 100   рез. 90");
 }
 
 TEST_F(OptionsDialog, NothingIsShownWithoutDataOfAPointOrAScale) {
