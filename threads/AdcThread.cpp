@@ -109,8 +109,8 @@ void ADCThread::SetUp() {
     AwaitBlock(run_.module->firstBlockFailure);
 }
 
-// The block just completed is handled while the next one fills; the one after that is queued
-// first, so that a late turn of this thread costs no sample.
+// The block just completed is handled while the next one fills; in a ring of three blocks or
+// more the one after that is queued first, so that a late turn of this thread costs no sample.
 void ADCThread::Pass() {
     const int32_t queued = position_;
     QueueBlock((position_ + readsAhead_) % run_.blockCount);
