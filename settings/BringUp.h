@@ -16,8 +16,8 @@ void ReleaseUsb3000Module();
 void DropQuevInterface();
 void DropUsb3000Interface();
 
-// The set of modules up has changed: the acquisition page's rate follows the module that now
-// serves the page.
+// The set of modules up has changed: the acquisition page's rate and range list follow the
+// module that now serves the page.
 void ModulesUpChanged();
 
 // Program end: releases every interface still held; a module that was up and refuses its

@@ -47,7 +47,9 @@ void ReleaseUsb3000Module() {
 }
 
 void ModulesUpChanged() {
-    if (Forma != nullptr) Forma->RateFollowsServingModule();
+    if (Forma == nullptr) return;
+    Forma->RangesFollowServingModule();
+    Forma->RateFollowsServingModule();
 }
 
 void ReleaseModulesAtShutdown() {

@@ -52,10 +52,8 @@ std::vector<Line> Lines(TForma& f) {
         {"Коэф. усиления АЦП    : ", f.ComboBoxK, false,
          [&f](int v) {
              SampleData.DataGain = GainFromIndex(v);
-             // The USB3000 has one range only.
              if (ModuleState.Usb3000Present == 1) {
-                 f.ComboBoxK->Items().Assign({" ±5,12 В "});
-                 f.ComboBoxK->SetItemIndex(0);
+                 f.OfferUsb3000Range();
                  SampleData.DataGain = 0;
              }
          }},

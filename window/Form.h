@@ -141,6 +141,12 @@ public:
     // Modules came up or went down: the rate in force becomes the one the bar's position gives
     // in the table of the module now serving the page, through the bar's own rule.
     void RateFollowsServingModule();
+    // Likewise the range list: the USB3000's one range while it serves the page, the Quev
+    // module's four back with the choice they had when it serves the page again. The data in
+    // memory keep the range they were recorded at.
+    void RangesFollowServingModule();
+    // ComboBoxK offers the USB3000's one range, chosen; the Quev module's choice is kept.
+    void OfferUsb3000Range();
     // Start and stop of the real-time worker, or the long recording (window/pages/AdcPageRecord.cpp).
     void SpeedButtonRecordClick(ui::Control* Sender);
 
@@ -247,6 +253,8 @@ private:
     std::unique_ptr<ui::OpenDialog> openDialog_;
     std::unique_ptr<ui::SaveDialog> saveDialog_;
     std::unique_ptr<ui::ColorDialog> colorDialog_;
+    // ComboBoxK's index among the Quev module's ranges while the USB3000's is offered; -1: none.
+    int keptQuevRange_ = -1;
 };
 
 extern TForma* Forma;

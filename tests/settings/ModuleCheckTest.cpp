@@ -23,46 +23,58 @@ TEST_F(ModuleCheck, ReleasesBothModulesAndBringsUpNewInterfaces) {
     EXPECT_EQ(Bench().CallsAfterRelease(), 0) << "a released interface is never called again";
 }
 
-// The acquisition page's rate is the bar's position in the table of the module serving the page:
-// when another module serves it, the rate in force follows, the real-time limit stepping back.
+// The acquisition page's rate is the bar's position in the table of the module serving the page,
+// and its range list that module's: when another module serves it, both follow, the real-time
+// limit stepping back and the Quev module's ranges coming back with the operator's choice. The
+// data in memory keep the range they were recorded at.
 TEST_F(ModuleCheck, TheRateInForceFollowsTheModuleThatNowServesThePage) {
     CreateOptions();
     form->ComboBoxR->Select(0);
     form->ComboBoxN->Select(0);
+    form->ComboBoxK->Select(2);
     form->TrackBarTChange(nullptr);
     form->TrackBarQ->MoveTo(31);
+    SampleData.DataGain = 3;
     ASSERT_EQ(AcquisitionSettings.AdcRate, 1000) << "the USB3000's table";
-    const auto expectChoice = [this](double rate, double time) {
+    const std::vector<std::string> quevRanges = form->ComboBoxK->Items().Strings();
+    const std::vector<std::string> usb3000Range = {" ±5,12 В "};
+    const auto expectChoice = [&](double rate, double time, bool usb3000) {
         EXPECT_EQ(form->TrackBarQ->Position(), 31);
         EXPECT_EQ(AcquisitionSettings.AdcRate, rate);
         EXPECT_EQ(AcquisitionSettings.AdcTime, time);
         EXPECT_EQ(form->GroupBoxQ->Caption(), adc_page::RateCaption(rate));
+        EXPECT_EQ(form->ComboBoxK->Items().Strings(), usb3000 ? usb3000Range : quevRanges);
+        EXPECT_EQ(form->ComboBoxK->ItemIndex(), usb3000 ? 0 : 2);
+        EXPECT_EQ(SampleData.DataGain, 3);
     };
     const struct {
         const char* name;
         void (*change)(TForma&);
         double rate, time;
+        bool usb3000Range;
     } changes[] = {
+        {"a check finds both: the USB3000's one range", [](TForma& f) { f.SpeedButtonQuev->Click(); }, 1000, 1,
+         true},
         {"a check no longer finds the USB3000",
          [](TForma& f) {
              Bench().SetPresent(ModuleKind::Usb3000, false);
              f.SpeedButtonQuev->Click();
          },
-         320, 1},
-        {"5 s at 320 kHz", [](TForma& f) { f.TrackBarT->MoveTo(16); }, 320, 5},
+         320, 1, false},
+        {"5 s at 320 kHz", [](TForma& f) { f.TrackBarT->MoveTo(16); }, 320, 5, false},
         {"a check finds it again: 1000 kHz for 5 s would outgrow the window",
          [](TForma& f) {
              Bench().SetPresent(ModuleKind::Usb3000, true);
              f.SpeedButtonQuev->Click();
          },
-         1000, 3},
-        {"a failed run releases it", [](TForma&) { ReleaseUsb3000Module(); }, 320, 3},
-        {"the Quev module goes too: its table stays", [](TForma&) { ReleaseQuevModule(); }, 320, 3},
+         1000, 3, true},
+        {"a failed run releases it", [](TForma&) { ReleaseUsb3000Module(); }, 320, 3, false},
+        {"the Quev module goes too: its table stays", [](TForma&) { ReleaseQuevModule(); }, 320, 3, false},
     };
     for (const auto& c : changes) {
         SCOPED_TRACE(c.name);
         c.change(*form);
-        expectChoice(c.rate, c.time);
+        expectChoice(c.rate, c.time, c.usb3000Range);
     }
 }
 

@@ -74,8 +74,7 @@ void TForma::CreateAdcPage() {
         this->*box.combo = combo;
     }
     ComboBoxR->Items().Assign({"Real", "Long"});
-    // The last two with a Latin B, as the instrument has always shown them.
-    ComboBoxK->Items().Assign({"±10,24 В", " ±2,56 В ", " ±0,64 B ", " ±0,16 B "});
+    ComboBoxK->Items().Assign(adc_page::kQuevRanges);
     ComboBoxN->Items().Assign(PaddedNumbers(1, 16));
     ComboBoxM->Items().Assign(
         {"   1   ", "   2   ", "   5   ", "  10  ", "  20  ", "  50  ", " 100 ", " 200 ", " 500 ", "1000"});

@@ -4,6 +4,7 @@
 // in the page's block.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -60,6 +61,10 @@ inline constexpr std::array<double, kRatePositions> kQuevRates = {
 inline constexpr std::array<double, kRatePositions> kUsb3000Rates = {
     1,  2,   3,   4,   5,   6,   7,   8,   10,  12,  15,   20,   25,   30,  40,  50, 60,
     70, 80, 100, 120, 150, 200, 250, 300, 400, 500, 600, 700, 800, 1000, 2000, 3000};
+// Items of ComboBoxK, by range code: the Quev module's four (the last two with a Latin B, as the
+// instrument has always shown them) and the USB3000's one.
+inline const std::vector<std::string> kQuevRanges = {"±10,24 В", " ±2,56 В ", " ±0,64 B ", " ±0,16 B "};
+inline const std::vector<std::string> kUsb3000Range = {" ±5,12 В "};
 // Seconds per position of TrackBarT.
 inline constexpr std::array<double, kTimePositions> kTimes = {
     0.01, 0.02, 0.03, 0.05, 0.07, 0.1, 0.15, 0.2, 0.3, 0.5, 0.7, 1, 1.5,

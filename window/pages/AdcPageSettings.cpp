@@ -115,6 +115,23 @@ void TForma::RateFollowsServingModule() {
     TrackBarQChange(TrackBarQ);
 }
 
+void TForma::OfferUsb3000Range() {
+    if (ComboBoxK->Items().Strings() == adc_page::kUsb3000Range) return;
+    keptQuevRange_ = ComboBoxK->ItemIndex();
+    ComboBoxK->Items().Assign(adc_page::kUsb3000Range);
+    ComboBoxK->SetItemIndex(0);
+}
+
+// Only the next acquisition's range changes: the data in memory were recorded at theirs.
+void TForma::RangesFollowServingModule() {
+    if (Usb3000Rates()) {
+        OfferUsb3000Range();
+    } else if (ComboBoxK->Items().Strings() == adc_page::kUsb3000Range) {
+        ComboBoxK->Items().Assign(adc_page::kQuevRanges);
+        ComboBoxK->SetItemIndex(std::max(keptQuevRange_, 0));
+    }
+}
+
 void TForma::TrackBarTChange(ui::Control*) {
     AcquisitionSettings.AdcTime = adc_page::TimeAt(TrackBarT->Position());
     if (RealMode()) {
