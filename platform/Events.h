@@ -4,11 +4,17 @@
 #include <memory>
 #include <mutex>
 
-namespace platform {
-
 // Kernel-style events for overlapped block transfers: auto-reset, created non-signalled and
 // unnamed. A handle is a pointer-sized value; handles that were never created or are already
 // closed are recognised and refused, never dereferenced.
+//
+// The simulated build runs them, and the tick count, on an installed clock (below), so that the
+// simulated modules pace the station's waits. The bench build (QUEV_BENCH_BUILD, Windows) uses
+// the system's own: a handle is the system's event handle, which a module's driver signals, and
+// there is no clock to install.
+
+namespace platform {
+
 struct EventState;
 using Event = EventState*;
 
@@ -31,6 +37,7 @@ bool CloseHandle(Event event);
 // Milliseconds of the installed clock, wrapping at 2^32 like the system's tick count.
 std::uint32_t GetTickCount();
 
+#if !defined(QUEV_BENCH_BUILD)
 // The one source of time for the tick count and for event waits, so that a simulated clock can
 // pace both: a scaled clock stretches time-outs, an instant clock may jump to the next due
 // deadline once every thread it knows of waits. The clock owns the waiting: it decides when a
@@ -69,5 +76,7 @@ private:
 // stay with the clock they were created under. nullptr restores real time.
 void SetClock(std::shared_ptr<Clock> clock);
 std::shared_ptr<Clock> GetClock();
+
+#endif
 
 } // namespace platform
