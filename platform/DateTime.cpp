@@ -111,7 +111,11 @@ DateTime SystemNow() {
     const auto msec = std::chrono::duration_cast<std::chrono::milliseconds>(
                           now.time_since_epoch()).count() % 1000;
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
     localtime_r(&seconds, &local);
+#endif
     return CombineDateTime(EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
                            EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
                                       static_cast<int>(msec < 0 ? 0 : msec)));

@@ -7,6 +7,17 @@
 #include <utility>
 
 namespace platform {
+namespace {
+
+// Files are bytes on every system (no newline translation on Windows) and stay out of programs
+// the station starts.
+#ifdef _WIN32
+constexpr int kOpenFlags = O_BINARY | O_NOINHERIT;
+#else
+constexpr int kOpenFlags = O_CLOEXEC;
+#endif
+
+} // namespace
 
 InOutError FileErrorFor(int errorCode) {
     switch (errorCode) {
@@ -27,7 +38,9 @@ InOutError FileErrorFor(int errorCode) {
     case ETXTBSY:
         return InOutError("File access denied");
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG:
         return InOutError("Disk full");
     default:
@@ -42,7 +55,7 @@ FileHandle::FileHandle(const std::string& path, Mode mode) {
     const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
     int fd;
     do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), flags | kOpenFlags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         throw FileErrorFor(errno);

@@ -15,6 +15,10 @@ namespace platform {
 // "Disk full", or "I/O error <code>" for anything else.
 InOutError FileErrorFor(int errorCode);
 
+// Puts the file `from` in the place of `to` in one step, replacing what was there. False, with
+// the C library's error code in errno, when the system refuses.
+bool MoveFileOver(const std::string& from, const std::string& to);
+
 class FileHandle {
 public:
     enum class Mode { Read, Replace };

@@ -27,9 +27,11 @@ public:
     virtual bool SetCurrentDirectory(const std::string& path) = 0;
 };
 
-// Reads Linux: the kernel release from uname (major.minor.patch, no platform identifier),
-// MemAvailable from /proc/meminfo, statvfs of ".", and the process's working directory.
-class LinuxSystemInfo : public SystemInfoProvider {
+// Reads the machine the program runs on. Linux: the kernel release from uname
+// (major.minor.patch, no platform identifier), MemAvailable from /proc/meminfo, statvfs of ".",
+// and the process's working directory. Windows: the system's version record, its memory status,
+// the free space of the current directory's drive, and the current directory (ANSI code page).
+class MachineSystemInfo : public SystemInfoProvider {
 public:
     OsVersion GetOsVersion() override;
     std::int64_t FreePhysicalMemory() override;
@@ -38,7 +40,7 @@ public:
     bool SetCurrentDirectory(const std::string& path) override;
 };
 
-// nullptr restores the Linux reader.
+// nullptr restores the machine's reader.
 void SetSystemInfoProvider(std::shared_ptr<SystemInfoProvider> provider);
 
 OsVersion GetOsVersion();

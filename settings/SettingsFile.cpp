@@ -302,7 +302,7 @@ void WriteSettingsFile(const std::string& path) {
         std::remove(temporary.c_str());
         throw;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!platform::MoveFileOver(temporary, path)) {
         const int error = errno;
         std::remove(temporary.c_str());
         throw platform::FileErrorFor(error);

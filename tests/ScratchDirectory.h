@@ -3,9 +3,9 @@
 // whose current directory is that folder, so that config.cfg is read and written there and
 // tests running side by side never share one.
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "platform/SystemInfo.h"
@@ -13,8 +13,14 @@
 class ScratchDirectory {
 public:
     ScratchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quev_test_XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        // Creating a folder fails where one exists, so a name is taken by one test only.
+        std::random_device random;
+        const auto temp = std::filesystem::temp_directory_path();
+        std::filesystem::path folder;
+        do {
+            folder = temp / ("quev_test_" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(folder));
+        path_ = folder.string();
     }
     ~ScratchDirectory() {
         std::error_code ignored;
@@ -41,7 +47,7 @@ public:
     ~ScratchStartDirectory() { platform::SetSystemInfoProvider(nullptr); }
 
 private:
-    struct Machine : platform::LinuxSystemInfo {
+    struct Machine : platform::MachineSystemInfo {
         std::string directory;
         std::string GetCurrentDirectory() override { return directory; }
         bool SetCurrentDirectory(const std::string& path) override {

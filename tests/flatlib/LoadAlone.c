@@ -2,7 +2,6 @@
  * another program using the library would: it loads it alone, opens the module in slot 0, reads
  * its name and flash record, and releases it. Usage: LoadAlone <path of libPelvoran.so> */
 
-#include <dlfcn.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -41,9 +40,25 @@ static void Check(int ok, const char* what) {
   }
 }
 
-static void* Find(void* library, const char* name) {
-  void* f = dlsym(library, name);
-  if (f == NULL) fprintf(stderr, "FAILED: %s not found: %s\n", name, dlerror());
+#ifdef _WIN32
+#include <windows.h>
+typedef HMODULE Library;
+static Library Load(const char* path) { return LoadLibraryA(path); }
+static void* Symbol(Library library, const char* name) {
+  return (void*)GetProcAddress(library, name);
+}
+static const char* LoadError(void) { return "the system could not load it"; }
+#else
+#include <dlfcn.h>
+typedef void* Library;
+static Library Load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+static void* Symbol(Library library, const char* name) { return dlsym(library, name); }
+static const char* LoadError(void) { return dlerror(); }
+#endif
+
+static void* Find(Library library, const char* name) {
+  void* f = Symbol(library, name);
+  if (f == NULL) fprintf(stderr, "FAILED: %s not found: %s\n", name, LoadError());
   return f;
 }
 
@@ -52,9 +67,9 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: %s <libPelvoran.so>\n", argv[0]);
     return 2;
   }
-  void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+  Library library = Load(argv[1]);
   if (library == NULL) {
-    fprintf(stderr, "FAILED: dlopen: %s\n", dlerror());
+    fprintf(stderr, "FAILED: loading %s: %s\n", argv[1], LoadError());
     return 1;
   }
   CreateFn create = (CreateFn)Find(library, "wrRtCreateInstance_Usb3000");

@@ -27,14 +27,15 @@ TEST(SystemInfo, AnInstalledProviderAnswersAndTheVersionTextJoinsItsFourNumbers)
     EXPECT_NE(GetCurrentDirectory(), "/bench/data");
 }
 
-TEST(SystemInfo, LinuxReaderGivesPlausibleFiguresAndKeepsTheCurrentDirectory) {
-    LinuxSystemInfo reader;
+TEST(SystemInfo, MachineReaderGivesPlausibleFiguresAndKeepsTheCurrentDirectory) {
+    MachineSystemInfo reader;
     EXPECT_GT(reader.GetOsVersion().Major, 0u);
     EXPECT_GT(reader.FreePhysicalMemory(), 0);
     EXPECT_GE(reader.FreeDiskBytes(), 0);
     const std::string start = reader.GetCurrentDirectory();
     ASSERT_FALSE(start.empty());
-    const std::string temp = std::filesystem::canonical(std::filesystem::temp_directory_path());
+    const std::string temp =
+        std::filesystem::canonical(std::filesystem::temp_directory_path()).string();
     ASSERT_TRUE(reader.SetCurrentDirectory(temp));
     EXPECT_EQ(reader.GetCurrentDirectory(), temp);
     EXPECT_FALSE(reader.SetCurrentDirectory(temp + "/no such folder here"));

@@ -123,7 +123,13 @@ TEST(TextReader, OpeningGivesTheRuntimeMessages) {
     TempFolder folder;
     EXPECT_EQ(MessageOf([&] { TextReader(folder.File("none.asc")); }), "File not found");
     EXPECT_EQ(MessageOf([&] { TextReader(folder.File("")); }), "File access denied");
-    EXPECT_EQ(MessageOf([&] { TextReader(folder.Put("plain", "x") + "/below"); }), "Invalid filename");
+#ifdef _WIN32
+    // Windows reports a path through a file as a path that is not there.
+    const char* throughAFile = "File not found";
+#else
+    const char* throughAFile = "Invalid filename";
+#endif
+    EXPECT_EQ(MessageOf([&] { TextReader(folder.Put("plain", "x") + "/below"); }), throughAFile);
 }
 
 TEST(TextReader, SampleRowReadingAgreesWithReadingNumbersOneByOne) {

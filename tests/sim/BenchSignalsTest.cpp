@@ -13,6 +13,16 @@ namespace {
 
 constexpr double kDeg = 180 / std::numbers::pi;
 
+// Sets the bench's scenario variable, or removes it for nullptr.
+void ChooseScenario(const char* name) {
+#ifdef _WIN32
+  _putenv_s("QUEV_SIM_SCENARIO", name ? name : "");
+#else
+  if (name) setenv("QUEV_SIM_SCENARIO", name, 1);
+  else unsetenv("QUEV_SIM_SCENARIO");
+#endif
+}
+
 // Records at least `frames` frames of `channels` Quev channels at range code 0 (whole 32-frame
 // units, which the module's transfers need for any channel count).
 std::vector<int16_t> RecordQuev(int channels, double rateKHz, uint32_t frames) {
@@ -101,12 +111,11 @@ TEST_F(BenchSignals, DefaultBenchIsLiveOnEveryInputUnlessAScenarioIsChosen) {
   const char* saved = std::getenv("QUEV_SIM_SCENARIO");
   const std::string before = saved ? saved : "";
   for (const auto& c : cases) {
-    if (c.chosen) setenv("QUEV_SIM_SCENARIO", c.chosen, 1);
-    else unsetenv("QUEV_SIM_SCENARIO");
+    ChooseScenario(c.chosen);
     Bench().Reset();
     EXPECT_EQ(Bench().Model().Inputs[0].Kind, c.first) << (c.chosen ? c.chosen : "none");
   }
-  unsetenv("QUEV_SIM_SCENARIO");
+  ChooseScenario(nullptr);
   Bench().Reset();
   Bench().SetClock(sim::ClockMode::Instant);
   // 16 channels at 400 kHz for half a second.
@@ -119,5 +128,5 @@ TEST_F(BenchSignals, DefaultBenchIsLiveOnEveryInputUnlessAScenarioIsChosen) {
     }
     EXPECT_GT(high - low, 50) << "channel " << c;
   }
-  if (saved) setenv("QUEV_SIM_SCENARIO", before.c_str(), 1);
+  if (saved) ChooseScenario(before.c_str());
 }

@@ -1,0 +1,11 @@
+#include "platform/FileHandle.h"
+
+#include <cstdio>
+
+namespace platform {
+
+bool MoveFileOver(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+} // namespace platform
