@@ -17,8 +17,14 @@ endforeach()
 if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   find_program(QUEV_WINE64 wine64 HINTS /usr/lib/wine)
   if(QUEV_WINE64)
+    set(wine_prefix ${CMAKE_BINARY_DIR}/wine)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env --unset=DISPLAY
-        WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all ${QUEV_WINE64})
+        WINEPREFIX=${wine_prefix} WINEDEBUG=-all ${QUEV_WINE64})
+    # The prefix is made once, by the build, so that tests started side by side find it ready.
+    add_custom_command(OUTPUT ${wine_prefix}/system.reg
+                       COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
+                       COMMENT "Creating the wine prefix")
+    add_custom_target(wine_prefix ALL DEPENDS ${wine_prefix}/system.reg)
   endif()
 endif()
 

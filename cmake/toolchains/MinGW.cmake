@@ -8,6 +8,7 @@ set(QUEV_MINGW_TRIPLE ${QUEV_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_C_COMPILER ${QUEV_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${QUEV_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${QUEV_MINGW_TRIPLE}-windres)
+set(CMAKE_DLLTOOL ${QUEV_MINGW_TRIPLE}-dlltool)
 
 # Headers and libraries come from the MinGW tree only; build tools from the host.
 set(CMAKE_FIND_ROOT_PATH /usr/${QUEV_MINGW_TRIPLE})

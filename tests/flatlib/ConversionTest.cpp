@@ -30,7 +30,7 @@ struct Conversion {
   std::vector<std::size_t> terminators = {};  // aligned offsets that always come back as 0
 };
 
-template <class Record, int32_t (*Export)(IDevPtr, Record*)>
+template <class Record, int32_t (QUEV_STDCALL* Export)(IDevPtr, Record*)>
 int32_t Call(IDevPtr module, uint8_t* record) {
   return Export(module, reinterpret_cast<Record*>(record));
 }
