@@ -13,16 +13,6 @@ namespace {
 
 constexpr double kDeg = 180 / std::numbers::pi;
 
-// Sets the bench's scenario variable, or removes it for nullptr.
-void ChooseScenario(const char* name) {
-#ifdef _WIN32
-  _putenv_s("QUEV_SIM_SCENARIO", name ? name : "");
-#else
-  if (name) setenv("QUEV_SIM_SCENARIO", name, 1);
-  else unsetenv("QUEV_SIM_SCENARIO");
-#endif
-}
-
 // Records at least `frames` frames of `channels` Quev channels at range code 0 (whole 32-frame
 // units, which the module's transfers need for any channel count).
 std::vector<int16_t> RecordQuev(int channels, double rateKHz, uint32_t frames) {
@@ -111,11 +101,11 @@ TEST_F(BenchSignals, DefaultBenchIsLiveOnEveryInputUnlessAScenarioIsChosen) {
   const char* saved = std::getenv("QUEV_SIM_SCENARIO");
   const std::string before = saved ? saved : "";
   for (const auto& c : cases) {
-    ChooseScenario(c.chosen);
+    simtest::SetVariable("QUEV_SIM_SCENARIO", c.chosen);
     Bench().Reset();
     EXPECT_EQ(Bench().Model().Inputs[0].Kind, c.first) << (c.chosen ? c.chosen : "none");
   }
-  ChooseScenario(nullptr);
+  simtest::SetVariable("QUEV_SIM_SCENARIO", nullptr);
   Bench().Reset();
   Bench().SetClock(sim::ClockMode::Instant);
   // 16 channels at 400 kHz for half a second.
@@ -128,5 +118,5 @@ TEST_F(BenchSignals, DefaultBenchIsLiveOnEveryInputUnlessAScenarioIsChosen) {
     }
     EXPECT_GT(high - low, 50) << "channel " << c;
   }
-  if (saved) ChooseScenario(before.c_str());
+  if (saved) simtest::SetVariable("QUEV_SIM_SCENARIO", before.c_str());
 }

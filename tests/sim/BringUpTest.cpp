@@ -56,9 +56,11 @@ TEST_F(BringUp, EnvironmentChoosesTheModulesThatAnswer) {
   const char* saved = std::getenv("QUEV_SIM_MODULES");
   const std::string before = saved ? saved : "";
   for (const auto& c : cases) {
+#ifdef _WIN32
+    if (c.chosen && !*c.chosen) continue;  // Windows' C runtime removes a variable set empty
+#endif
     const std::string name = c.chosen ? std::string("\"") + c.chosen + "\"" : "unset";
-    if (c.chosen) setenv("QUEV_SIM_MODULES", c.chosen, 1);
-    else unsetenv("QUEV_SIM_MODULES");
+    simtest::SetVariable("QUEV_SIM_MODULES", c.chosen);
     testing::internal::CaptureStderr();
     Bench().Reset();
     const std::string report = testing::internal::GetCapturedStderr();
@@ -75,8 +77,7 @@ TEST_F(BringUp, EnvironmentChoosesTheModulesThatAnswer) {
       EXPECT_EQ(flash.IsDacPresented == 1, c.quevDac) << name;
     }
   }
-  if (saved) setenv("QUEV_SIM_MODULES", before.c_str(), 1);
-  else unsetenv("QUEV_SIM_MODULES");
+  simtest::SetVariable("QUEV_SIM_MODULES", saved ? before.c_str() : nullptr);
 }
 
 // A record handed over without its size word set is refused, so a caller that forgets it

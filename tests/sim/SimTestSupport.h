@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdlib>
 #include <numbers>
 #include <vector>
 
@@ -24,6 +25,16 @@ class SimTest : public ::testing::Test {
   }
   void TearDown() override { sim::Bench().Reset(); }
 };
+
+// Sets an environment variable the bench reads, or removes it for nullptr.
+inline void SetVariable(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");
+#else
+  if (value) setenv(name, value, 1);
+  else unsetenv(name);
+#endif
+}
 
 // An event and an overlapped record holding it, closed at the end.
 struct Transfer {
