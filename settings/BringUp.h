@@ -7,9 +7,15 @@ void ConnectQuevModule();
 void ConnectUsb3000Module();
 
 // Mark the module down (both ready flags), release its interface and forget it; both lamps turn
-// red whatever the other module's state.
+// red whatever the other module's state, and the acquisition page follows the module that now
+// serves it (ModulesUpChanged).
 void ReleaseQuevModule();
 void ReleaseUsb3000Module();
+
+// The same for a module whose bring-up failed, the page left alone: whoever brings the modules up
+// lets it follow once both bring-ups are over, not halfway, with the other module not yet back.
+void AbandonQuevBringUp();
+void AbandonUsb3000BringUp();
 
 // The same without touching the lamps: the module check brings the modules up again at once
 // and lets the bring-ups set the lamps.

@@ -22,7 +22,7 @@ constexpr size_t kModuleNameBuffer = 256;
 
 bool Fail(const char* message) {
     bringup::ShowError(message, ui::MB_ICONINFORMATION);
-    ReleaseQuevModule();
+    AbandonQuevBringUp();
     return false;
 }
 

@@ -17,7 +17,7 @@ constexpr int32_t kTestTimeoutMs = 50;
 // module still holds points at them.
 bool Fail(const char* message, int flags) {
     bringup::ShowError(message, flags);
-    ReleaseQuevModule();
+    AbandonQuevBringUp();
     CloseTransfer(TransferState.DacEvent);
     DacPlayback.DacOutBuffer.clear();
     return false;

@@ -22,7 +22,7 @@ constexpr size_t kTextBuffer = 256;
 bool Step(int32_t result, const char* message, bool release = true) {
     if (bringup::Succeeded(result)) return true;
     bringup::ShowError(message, ui::MB_ICONINFORMATION);
-    if (release) ReleaseUsb3000Module();
+    if (release) AbandonUsb3000BringUp();
     return false;
 }
 

@@ -34,15 +34,23 @@ void DropUsb3000Interface() {
     Drop(ModuleState.Usb3000Module, ModuleState.Usb3000Present, ModuleState.Usb3000DacPresent);
 }
 
-void ReleaseQuevModule() {
+void AbandonQuevBringUp() {
     DropQuevInterface();
     bringup::ShowModulesDown();
+}
+
+void AbandonUsb3000BringUp() {
+    DropUsb3000Interface();
+    bringup::ShowModulesDown();
+}
+
+void ReleaseQuevModule() {
+    AbandonQuevBringUp();
     ModulesUpChanged();
 }
 
 void ReleaseUsb3000Module() {
-    DropUsb3000Interface();
-    bringup::ShowModulesDown();
+    AbandonUsb3000BringUp();
     ModulesUpChanged();
 }
 

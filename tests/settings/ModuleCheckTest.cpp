@@ -38,8 +38,8 @@ TEST_F(ModuleCheck, TheRateInForceFollowsTheModuleThatNowServesThePage) {
     ASSERT_EQ(AcquisitionSettings.AdcRate, 1000) << "the USB3000's table";
     const std::vector<std::string> quevRanges = form->ComboBoxK->Items().Strings();
     const std::vector<std::string> usb3000Range = {" ±5,12 В "};
-    const auto expectChoice = [&](double rate, double time, bool usb3000) {
-        EXPECT_EQ(form->TrackBarQ->Position(), 31);
+    const auto expectChoice = [&](int position, double rate, double time, bool usb3000) {
+        EXPECT_EQ(form->TrackBarQ->Position(), position);
         EXPECT_EQ(AcquisitionSettings.AdcRate, rate);
         EXPECT_EQ(AcquisitionSettings.AdcTime, time);
         EXPECT_EQ(form->GroupBoxQ->Caption(), adc_page::RateCaption(rate));
@@ -50,31 +50,47 @@ TEST_F(ModuleCheck, TheRateInForceFollowsTheModuleThatNowServesThePage) {
     const struct {
         const char* name;
         void (*change)(TForma&);
+        int position;
         double rate, time;
         bool usb3000Range;
     } changes[] = {
-        {"a check finds both: the USB3000's one range", [](TForma& f) { f.SpeedButtonQuev->Click(); }, 1000, 1,
-         true},
+        {"a check finds both: the USB3000's one range", [](TForma& f) { f.SpeedButtonQuev->Click(); }, 31, 1000,
+         1, true},
         {"a check no longer finds the USB3000",
          [](TForma& f) {
              Bench().SetPresent(ModuleKind::Usb3000, false);
              f.SpeedButtonQuev->Click();
          },
-         320, 1, false},
-        {"5 s at 320 kHz", [](TForma& f) { f.TrackBarT->MoveTo(16); }, 320, 5, false},
+         31, 320, 1, false},
+        {"5 s at 320 kHz", [](TForma& f) { f.TrackBarT->MoveTo(16); }, 31, 320, 5, false},
         {"a check finds it again: 1000 kHz for 5 s would outgrow the window",
          [](TForma& f) {
              Bench().SetPresent(ModuleKind::Usb3000, true);
              f.SpeedButtonQuev->Click();
          },
-         1000, 3, true},
-        {"a failed run releases it", [](TForma&) { ReleaseUsb3000Module(); }, 320, 3, false},
-        {"the Quev module goes too: its table stays", [](TForma&) { ReleaseQuevModule(); }, 320, 3, false},
+         31, 1000, 3, true},
+        {"a failed run releases it", [](TForma&) { ReleaseUsb3000Module(); }, 31, 320, 3, false},
+        {"the Quev module goes too: its table stays", [](TForma&) { ReleaseQuevModule(); }, 31, 320, 3, false},
+        {"both found again, 16 channels for 10 s at the USB3000's 12 kHz",
+         [](TForma& f) {
+             f.SpeedButtonQuev->Click();
+             f.ComboBoxN->Select(15);
+             f.TrackBarQ->MoveTo(10);
+             f.TrackBarT->MoveTo(18);
+         },
+         10, 12, 10, true},
+        {"a check whose Quev module fails its bring-up: the USB3000 serves throughout, though the "
+         "Quev module's 25 kHz would outgrow the window",
+         [](TForma& f) {
+             Bench().SetLbiosVersion(0x10005);
+             f.SpeedButtonQuev->Click();
+         },
+         10, 12, 10, true},
     };
     for (const auto& c : changes) {
         SCOPED_TRACE(c.name);
         c.change(*form);
-        expectChoice(c.rate, c.time, c.usb3000Range);
+        expectChoice(c.position, c.rate, c.time, c.usb3000Range);
     }
 }
 
