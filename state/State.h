@@ -73,6 +73,9 @@ struct ByteFlag : std::atomic<uint8_t> {
 // range step), the USB3000's at its one range.
 inline constexpr double kQuevMvPerCode = 1.25;
 inline constexpr double kUsb3000MvPerCode = 0.625;
+// Millivolts per code of what the playback sends to the DAC (the composed DAC buffer, ДШК ШЭМ
+// data), whichever module plays it.
+inline constexpr double kDacBufferMvPerCode = kQuevMvPerCode;
 
 struct SampleDataGroup {
     std::vector<int16_t> SampleBuffer;  // frame k, channel c at k * DataChannels + c

@@ -62,9 +62,9 @@ void FillKadrList(TForma& form) {
 
 // Files do not say which module wrote their codes: the USB3000's scale when it is up, else the
 // Quev module's at the file's range. Raw sweep data are always the Quev module's. ДШК ШЭМ data
-// are no ADC's codes but the words the playback sends to the DAC, at the widest range's scale.
+// are no ADC's codes but what the playback sends to the DAC.
 double OpenedDataMvPerCode() {
-    if (ChartState.DataKind == kKindDshkData) return kQuevMvPerCode;
+    if (ChartState.DataKind == kKindDshkData) return kDacBufferMvPerCode;
     if (ChartState.DataKind != kKindSweepData && ModuleState.Usb3000Present != 0) return kUsb3000MvPerCode;
     return QuevMvPerCode(SampleData.DataGain);
 }

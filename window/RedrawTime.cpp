@@ -15,9 +15,8 @@ namespace redraw {
 namespace {
 
 // The playback page's data are taken at 15 kHz per channel and shown in millivolts, whatever the
-// unit combos say; the composed DAC words at the Quev module's widest range.
+// unit combos say.
 constexpr double kPlaybackSecondsPerFrame = 1.0 / 15000;
-constexpr double kDacBufferMvPerCode = kQuevMvPerCode;
 // Amperes or volts per sensor volt are typed per volt.
 constexpr double kVoltsPerMillivolt = 0.001;
 
