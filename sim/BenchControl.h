@@ -23,7 +23,8 @@ enum class Direction { Read, Write };
 class SIM_API BenchControl {
  public:
   // Every setting back to its default (healthy modules present, or those QUEV_SIM_MODULES names,
-  // real time, the default bench), logs and counters emptied. Instances the station still holds stay valid.
+  // real time, the default bench), logs and counters emptied. Instances the station still holds
+  // stay valid.
   void Reset();
 
   // Presence: OpenDevice(0) fails without a module; CreateInstance gives null when refused.

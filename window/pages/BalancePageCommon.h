@@ -16,7 +16,8 @@ balancing::Frames DataInMemory();
 
 // The vibration of both planes over the revolution from mark `from` to mark `to`, in mV at the
 // scale of the data in memory. A measured revolution becomes the analysis window (FourierFirst,
-// FourierCount); the angle tables are left empty either way. None when the data cannot give it (see balancing::MeasureInterval).
+// FourierCount); the angle tables are left empty either way. None when the data cannot give it
+// (see balancing::MeasureInterval).
 std::optional<std::array<balancing::Vibration, 2>> MeasureRevolution(int32_t from, int32_t to);
 
 // "<from> - <to>"

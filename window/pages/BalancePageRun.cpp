@@ -64,8 +64,8 @@ void TForma::SpeedButtonBRunClick(ui::Control*) {
     SampleData.FrameCount = SampleData.SampleCount / kChannels;
     BlockRing.BlockPos = 0;
     if (!adc::SizeSampleBuffer(SampleData.SampleCount)) return;
-    // The vibration is measured and shown at the planes' range. The mark stays at the widest
-    // range, where only the place of its peak counts; on the chart it shares the planes' scale.
+    // The vibration is measured and shown at the planes' range; the mark, of which only the place
+    // of its peak counts, shares that scale on the chart.
     SampleData.DataMvPerCode = QuevMvPerCode(gain);
     // The planes at the chosen gain; the mark always at the widest range.
     adc::FillQuevInputPars(ModuleState.QuevAdcPars, kRateKHz, kChannels, gain);
