@@ -120,9 +120,11 @@ void TOption::EditZChange(ui::Control*) {
     // The position is typed in the unit the chart's X axis shows: the time view's, or hertz for
     // harmonics and transform bins.
     const double rowWidth = kind == kKindTimeData ? ChartState.XMultiplier : redraw::HertzPerHarmonic();
-    // Without a scale (no data yet) there is no row to find.
+    // Without a scale (no data yet, or harmonics of a window without an interval) there is no row
+    // to find.
+    if (rowWidth == 0 || !std::isfinite(rowWidth)) return;
     double position = z.ZValue / rowWidth;
-    if (rowWidth == 0 || !std::isfinite(position) || std::fabs(position) >= INT32_MAX - 1) return;
+    if (!std::isfinite(position) || std::fabs(position) >= INT32_MAX - 1) return;
     // A row's own position typed as the axis shows it lands on that row, not a rounding off it.
     const double nearestRow = std::round(position);
     if (std::fabs(position - nearestRow) <= 1e-9 * std::max(1.0, std::fabs(nearestRow))) position = nearestRow;

@@ -128,6 +128,13 @@ TEST_F(OptionsDialog, NothingIsShownWithoutDataOfAPointOrAScale) {
         ChartState.XMultiplier = xMultiplier;
         EXPECT_TRUE(TypeZ("12").empty());
     }
+    // Harmonics read from a file whose window has no interval: rows without a step in hertz.
+    SampleData.DataRate = 10;
+    AnalysisResults.FourierCount = 4;
+    AnalysisResults.AnalysisInterval = 0;
+    AnalysisResults.AmpTable.assign(6, 1.0);
+    AnalysisResults.PhaseTable.assign(6, 1.0);
+    EXPECT_EQ(TypeZ("0"), Lines{});
     EXPECT_TRUE(MessageTexts().empty());
 
     // A text that is no number: the conversion error, the memo already cleared.
