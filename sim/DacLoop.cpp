@@ -62,7 +62,8 @@ void DacLoop::Stop(double stopS) {
   if (runs_.empty() || runs_.back().Stopped) return;
   Run& run = runs_.back();
   // Words never written before the stop count as lost output too.
-  const double due = std::max(0.0, std::ceil((stopS - run.Start - run.Latency) * run.RateHz));
+  const double due =
+      std::max(0.0, std::ceil((stopS - kSameMomentS - run.Start - run.Latency) * run.RateHz));
   if (due > static_cast<double>(run.Words.size()))
     underruns_ += static_cast<size_t>(due) - run.Words.size();
   run.Stopped = true;
@@ -76,7 +77,7 @@ void DacLoop::Append(const int16_t* words, size_t count, double writtenAtS) {
   run.Words.insert(run.Words.end(), reinterpret_cast<const uint16_t*>(words),
                    reinterpret_cast<const uint16_t*>(words) + count);
   size_t lost = 0;
-  while (lost < count && run.WordTime(first + lost) < writtenAtS) ++lost;
+  while (lost < count && !Reached(writtenAtS, run.WordTime(first + lost))) ++lost;
   if (lost > 0) {
     run.Silent.emplace_back(first, first + lost);
     underruns_ += lost;
@@ -102,18 +103,18 @@ void DacLoop::Apply(double t, int channel, double mv) {
 }
 
 bool DacLoop::PlayRunTo(Run& run, double t) {
-  while (nextWord_ < run.Words.size() && run.WordTime(nextWord_) <= t && run.Plays(nextWord_)) {
+  while (nextWord_ < run.Words.size() && Reached(run.WordTime(nextWord_), t) && run.Plays(nextWord_)) {
     const size_t n = nextWord_++;
     const DacSample s = DecodeDacWord(format_, run.Words[n]);
     Apply(run.WordTime(n), s.Channel, Silent(run, n) ? 0.0 : s.Mv);
   }
   // A run that has run dry leaves the outputs at 0 until more words come; a stopped one for good.
   const double dry = run.WordTime(run.Words.size());
-  if (nextWord_ == run.Words.size() && dry <= t && run.Plays(run.Words.size())) {
+  if (nextWord_ == run.Words.size() && Reached(dry, t) && run.Plays(run.Words.size())) {
     Apply(dry, 0, 0);
     Apply(dry, 1, 0);
   }
-  if (!run.Stopped || run.Stop > t) return false;
+  if (!run.Stopped || !Reached(run.Stop, t)) return false;
   Apply(run.Stop, 0, 0);
   Apply(run.Stop, 1, 0);
   return true;

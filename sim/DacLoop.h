@@ -77,8 +77,15 @@ class DacLoop final : public DacSource {
     std::vector<uint16_t> Words;
     std::vector<std::pair<size_t, size_t>> Silent;  // [first, last) lost to underruns
     double WordTime(size_t n) const { return Start + Latency + static_cast<double>(n) / RateHz; }
-    bool Plays(size_t n) const { return !Stopped || WordTime(n) < Stop; }
+    bool Plays(size_t n) const { return !Stopped || !Reached(Stop, WordTime(n)); }
   };
+
+  // Word, sample, write and stop moments are sums in seconds of the clock's time and offsets;
+  // where two fall together, their rounding differs with how long the clock has run. A moment
+  // within a nanosecond, the clock's resolution, of t counts as reached by t, so that a sample
+  // on a word's edge reads that word however long the clock has run.
+  static constexpr double kSameMomentS = 1e-9;
+  static bool Reached(double moment, double t) { return moment <= t + kSameMomentS; }
 
   // Plays the cursor's run up to t; true when the run is over by then.
   bool PlayRunTo(Run& run, double t);

@@ -55,30 +55,42 @@ TEST_F(DacToAdc, LowPassGainAndPhaseMatchTheFirstOrderFormula) {
 
 // Each word reaches the DAC its high bits name (the second channel's carry the high nibble set)
 // once the FIFO's latency has passed: at 5 kHz the 4032-word FIFO holds 806.4 ms, of which the
-// module plays 28 ms early.
+// module plays 28 ms early. Frames fall on word edges here; a frame reads the word due at its
+// own moment, however long the clock has run before.
 TEST_F(DacToAdc, WordsReachTheirChannelAfterTheFifoLatency) {
-  IQuevModule* m = simtest::OpenQuev();
-  ASSERT_TRUE(simtest::SetQuevDac(m, 5.0));
-  ASSERT_TRUE(simtest::SetQuevAdc(m, 3, 15.0));  // channels 0 and 2: DAC0 and DAC1 direct
+  // DAC0 steps through 15 codes of 64 (125 ADC codes each), DAC1 holds -1250 mV.
+  auto step = [](size_t j) { return static_cast<int16_t>(64 * (1 + j % 15)); };
   std::vector<int16_t> words(8064);
   for (size_t i = 0; i < words.size(); i += 2) {
-    words[i] = simtest::QuevDacWord(1250.0);
+    words[i] = step(i / 2);
     words[i + 1] = static_cast<int16_t>(simtest::QuevDacWord(-1250.0) | 0xF000);
   }
-  std::vector<int16_t> samples(3 * 5024);
-  uint32_t wordCount = 8064, sampleCount = 3 * 5024;
-  Transfer w, r;
-  m->START_WRITE();
-  simtest::Write(m, words.data(), wordCount, w);
-  m->START_READ();
-  simtest::Read(m, samples.data(), sampleCount, r);
-  ASSERT_EQ(r.Wait(2004), platform::kWaitObject0);
-  size_t first = 0;
-  while (first < 5024 && samples[first * 3] == 0) ++first;
-  EXPECT_EQ(first, 3892u) << "5 frames per ms times 778.4 ms";
-  EXPECT_EQ(samples[first * 3], 1000) << "1250 mV, 512 DAC codes, 1000 ADC codes";
-  EXPECT_EQ(samples[3891 * 3 + 2], 0);
-  EXPECT_EQ(samples[3894 * 3 + 2], -1000);
+  for (uint32_t clockRunMs : {0u, 3166u, 71548u}) {
+    SCOPED_TRACE(clockRunMs);
+    platform::Event idle = platform::CreateEvent();
+    platform::WaitForSingleObject(idle, clockRunMs);
+    platform::CloseHandle(idle);
+    IQuevModule* m = simtest::OpenQuev();
+    ASSERT_TRUE(simtest::SetQuevDac(m, 5.0));
+    ASSERT_TRUE(simtest::SetQuevAdc(m, 3, 15.0));  // channels 0 and 2: DAC0 and DAC1 direct
+    std::vector<int16_t> samples(3 * 5024);
+    uint32_t wordCount = 8064, sampleCount = 3 * 5024;
+    Transfer w, r;
+    m->START_WRITE();
+    simtest::Write(m, words.data(), wordCount, w);
+    m->START_READ();
+    simtest::Read(m, samples.data(), sampleCount, r);
+    ASSERT_EQ(r.Wait(2004), platform::kWaitObject0);
+    m->ReleaseDevice();
+    size_t first = 0;
+    while (first < 5024 && samples[first * 3] == 0) ++first;
+    EXPECT_EQ(first, 3892u) << "5 frames per ms times 778.4 ms";
+    // Frame 3892 + n is sampled as word n is played: DAC0 holds pair n / 2's step.
+    for (size_t n = 0; first + n < 5024; ++n)
+      ASSERT_EQ(samples[(first + n) * 3], 125 * (1 + n / 2 % 15)) << "word " << n;
+    EXPECT_EQ(samples[3891 * 3 + 2], 0);
+    EXPECT_EQ(samples[3894 * 3 + 2], -1000) << "1250 mV, 512 DAC codes, 1000 ADC codes";
+  }
 }
 
 TEST_F(DacToAdc, DryOrLateStreamPlaysSilenceAndCountsTheLostWords) {
