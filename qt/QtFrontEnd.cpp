@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
 
@@ -11,7 +10,7 @@
 #include "qt/ChartRender.h"
 #include "qt/ContainerBinders.h"
 #include "qt/Convert.h"
-#include "qt/FileFilter.h"
+#include "qt/FileDialogBox.h"
 #include "qt/ReportPreview.h"
 #include "ui/Application.h"
 #include "ui/Chart.h"
@@ -72,36 +71,12 @@ int QtFrontEnd::MessageBox(const std::string& text, const std::string& caption, 
 }
 
 bool QtFrontEnd::ExecuteFileDialog(ui::FileDialog& dialog) {
-  const bool save = dialog.DialogMode() == ui::FileDialog::Mode::Save;
-  QFileDialog box(DialogParent(), ToQString(dialog.Title));
-  // Qt's own dialog: the same on every desktop, and it never leaves the program's event loop.
-  box.setOption(QFileDialog::DontUseNativeDialog);
-  box.setOption(QFileDialog::HideNameFilterDetails);
-  box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  // A typed name is taken whether or not the file exists, as the platform's dialogs do by
-  // default: opening a missing file then fails with the runtime's "File not found".
-  box.setFileMode(QFileDialog::AnyFile);
-  const QStringList filters = ToQtNameFilters(dialog.Filter);
-  box.setNameFilters(filters);
-  const QStringList shown = box.nameFilters();  // as the dialog keeps them
-  if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= shown.size())
-    box.selectNameFilter(shown[dialog.FilterIndex - 1]);
-  // A name typed without an extension gets the one of the type chosen at that moment.
-  const QString defaultSuffix = ToDefaultSuffix(dialog.DefaultExt);
-  const auto followChosenType = [&] {
-    const int chosen = NameFilterIndex(shown, box.selectedNameFilter());
-    const QString extension = chosen >= 0 ? FilterExtension(shown[chosen]) : QString();
-    box.setDefaultSuffix(extension.isEmpty() ? defaultSuffix : extension);
-  };
-  followChosenType();
-  connect(&box, &QFileDialog::filterSelected, &box, followChosenType);
-  if (!dialog.FileName.empty()) box.selectFile(ToQString(dialog.FileName));
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
-  const int chosen = NameFilterIndex(shown, box.selectedNameFilter());
-  QString path = box.selectedFiles().front();
-  if (save) path = WithListedExtension(path, shown, chosen);
+  FileDialogBox box(DialogParent(), dialog);
+  if (box.exec() != QDialog::Accepted) return false;
+  const QString path = box.ChosenPath();
+  if (path.isEmpty()) return false;
   dialog.FileName = ToStdString(path);
-  if (chosen >= 0) dialog.FilterIndex = chosen + 1;
+  if (const int chosen = box.ChosenFilter(); chosen >= 0) dialog.FilterIndex = chosen + 1;
   return true;
 }
 

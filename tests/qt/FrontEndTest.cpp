@@ -139,12 +139,31 @@ TEST(QtFileDialog, SavedNameGetsTheChosenTypesExtensionUnlessTypedWithOneTheOpen
     int entry;
     const char* typed;
     const char* written;
+    const char* existing = nullptr;  // a recording already in the folder
   };
   for (const Row& row : {Row{2, "met1", "met1.dat"}, Row{3, "met1", "met1.af"},
                          Row{1, "met1", "met1.asc"}, Row{2, "met1.dat", "met1.dat"},
-                         Row{3, "met1.asc", "met1.asc"}, Row{2, "met1.v2", "met1.v2.dat"}}) {
-    SCOPED_TRACE(std::string(row.typed) + " as entry " + std::to_string(row.entry));
+                         Row{3, "met1.asc", "met1.asc"}, Row{2, "met1.v2", "met1.v2.dat"},
+                         Row{2, "met1.v2", "met1.v2.dat", "met1.v2.dat"},
+                         Row{2, "met1", "met1.dat", "met1.dat"},
+                         Row{2, "met1.v2", "met1.v2.dat", "met1.v2"}}) {
+    SCOPED_TRACE(std::string(row.typed) + " as entry " + std::to_string(row.entry) +
+                 (row.existing ? std::string(" over ") + row.existing : std::string()));
     QTemporaryDir folder;
+    if (row.existing) ASSERT_TRUE(QFile(folder.filePath(row.existing)).open(QIODevice::WriteOnly));
+    // The operator is asked before the file written is replaced, once each time: "no" first,
+    // then "yes".
+    const bool replaces = row.existing && std::string(row.existing) == row.written;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        questions << box->text();
+        box->button(answer)->click();
+      }
+    });
+    answering.start(20);
     qtfront::QtFrontEnd frontEnd;
     ui::SaveDialog save;
     save.Filter = filter;
@@ -159,11 +178,22 @@ TEST(QtFileDialog, SavedNameGetsTheChosenTypesExtensionUnlessTypedWithOneTheOpen
       ASSERT_TRUE(types != nullptr && name != nullptr);
       for (int down = 1; down < row.entry; ++down) QTest::keyClick(types, Qt::Key_Down);
       QTest::keyClicks(name, row.typed);
+      if (replaces) {
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible()) << "\"no\" leaves the operator in the dialog";
+        answer = QMessageBox::Yes;
+      }
       QTest::keyClick(name, Qt::Key_Return);
+      if (dialog->isVisible()) dialog->reject();
     });
     const QString current = QDir::currentPath();
-    ASSERT_TRUE(frontEnd.ExecuteFileDialog(save));
+    const bool chosen = frontEnd.ExecuteFileDialog(save);
     QDir::setCurrent(current);
+    const QString question =
+        QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(row.written);
+    EXPECT_EQ(questions.join('|').toStdString(),
+              (replaces ? QStringList{question, question} : QStringList{}).join('|').toStdString());
+    ASSERT_TRUE(chosen);
     EXPECT_EQ(save.FilterIndex, row.entry);
     EXPECT_EQ(save.FileName, folder.filePath(row.written).toStdString());
     EXPECT_TRUE(QDir::match(openPatterns, QFileInfo(QString::fromStdString(save.FileName)).fileName()))
