@@ -27,25 +27,35 @@ std::optional<double> PerFrame(double millisecondsPerUnit) {
     return value;
 }
 
-// What one point of the view on the chart is.
+// What the view on the chart shows: the quantity of its points' values, and whether its points
+// stand at frames of the record in memory (the time views) or at frequencies or rows of a table.
 enum class PointValues { Codes, Millivolts, Other };
 
-PointValues ShownPointValues() {
+struct ShownView {
+    PointValues values;
+    bool atFrames;
+};
+
+ShownView ShownOnChart() {
     const bool amplitudes = Forma->RadioButtonFurieAmpl->Checked();
     switch (ChartState.DataKind) {
-        case kKindSweepAmplitudes: return PointValues::Millivolts;
+        case kKindSweepAmplitudes: return {PointValues::Millivolts, false};
         case kKindHarmonics:
         case kKindHarmonicsLog:
-        case kKindSequence: return amplitudes ? PointValues::Millivolts : PointValues::Other;
-        case kKindSpectrum: return ChartState.SequenceCurves ? PointValues::Millivolts : PointValues::Codes;
+        case kKindSequence: return {amplitudes ? PointValues::Millivolts : PointValues::Other, false};
+        case kKindSpectrum:
+            return {ChartState.SequenceCurves ? PointValues::Millivolts : PointValues::Codes, false};
         case kKindSweepGain:
         case kKindSweepPhase:
         case kKindSweepPhases:
         case kKindPower:
         case kKindTorque:
-        case kKindSpeed: return PointValues::Other;
-        // The playback page's views keep their own scale.
-        default: return ChartState.DataKind >= kKindDshkData ? PointValues::Other : PointValues::Codes;
+        case kKindSpeed: return {PointValues::Other, false};
+        default: {
+            // The playback page's views keep their own scale.
+            const bool record = ChartState.DataKind < kKindDshkData;
+            return {record ? PointValues::Codes : PointValues::Other, record};
+        }
     }
 }
 
@@ -74,7 +84,7 @@ void SetScreenRange() {
 }
 
 void SetAxisXUnits() {
-    if (ChartState.DataKind >= kKindDshkData) return;
+    if (!ShownOnChart().atFrames) return;
     struct XUnit {
         std::optional<double> multiplier;
         const char* format;
@@ -105,7 +115,7 @@ std::optional<double> YUnitsPerCode(int item) {
 }
 
 void SetAxisYUnits() {
-    const PointValues values = ShownPointValues();
+    const PointValues values = ShownOnChart().values;
     if (values == PointValues::Other) return;
     constexpr const char* kFormats[] = {redraw::kFormatPlain, redraw::kFormatMillivolts, redraw::kFormatVolts};
     const int item = Forma->ComboBoxY->ItemIndex();

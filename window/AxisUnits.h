@@ -9,7 +9,9 @@
 
 // Left-axis range from ComboBoxC; the range is in codes, scaled by YMultiplier.
 void SetScreenRange();
-// XMultiplier and the bottom-axis format from ComboBoxX; every series gets the multiplier.
+// XMultiplier and the bottom-axis format from ComboBoxX; every series gets the multiplier. Only
+// views whose points stand at frames of the record take a unit; a view over frequency or over the
+// rows of a table keeps its axis.
 void SetAxisXUnits();
 // The unit per code of the data in memory for ComboBoxY's item ("шт", "мВ", "В"); none for
 // any other item.

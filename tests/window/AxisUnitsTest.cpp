@@ -83,22 +83,37 @@ TEST_F(AxisUnits, ScreenRangeIsARangeInCodesTimesTheYMultiplier) {
     EXPECT_DOUBLE_EQ(left.Maximum(), 8320 * 0.00125);
 }
 
-TEST_F(AxisUnits, XUnitsConvertFramesAndARecordWithoutRateKeepsTheMultiplier) {
+TEST_F(AxisUnits, XUnitsConvertFramesOfTimeViewsAndARecordWithoutRateKeepsTheMultiplier) {
     struct Case {
+        std::uint8_t kind;
         int item;
         double multiplier;
         const char* format;
     };
-    const Case cases[] = {{1, 0.01, "# ##0.######мс"},
-                          {3, 4.0 / 400 / 60000, "# ##0.######м"},
-                          {0, 1.0, "# ##0.######"},
-                          {2, 1e-5, "# ##0.######с"}};
+    const char* hertz = "# ##0.###### Гц"; // a view over frequency or table rows keeps its axis
+    const Case cases[] = {{kKindTimeData, 1, 0.01, "# ##0.######мс"},
+                          {kKindTimeData, 3, 4.0 / 400 / 60000, "# ##0.######м"},
+                          {kKindCurrents, 0, 1.0, "# ##0.######"},
+                          {kKindSweepData, 2, 1e-5, "# ##0.######с"},
+                          {kKindHarmonics, 1, 3, hertz},
+                          {kKindSequence, 2, 3, hertz},
+                          {kKindSpectrum, 1, 3, hertz},
+                          {kKindSweepGain, 2, 3, hertz},
+                          {kKindPower, 1, 3, hertz}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.kind) << " " << c.item);
+        ChartState.DataKind = c.kind;
+        ChartState.XMultiplier = 3;
+        redraw::SetSeriesX(3);
+        form->Chart->BottomAxis().SetValueFormat(hertz);
+        form->ComboBoxX->SetItemIndex(-1);
         form->ComboBoxX->Select(c.item);
-        EXPECT_EQ(ChartState.XMultiplier, c.multiplier) << c.item;
-        EXPECT_EQ(SeriesNo(16).XMultiplier(), c.multiplier) << c.item;
-        EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), c.format) << c.item;
+        EXPECT_EQ(ChartState.XMultiplier, c.multiplier);
+        EXPECT_EQ(SeriesNo(16).XMultiplier(), c.multiplier);
+        EXPECT_EQ(form->Chart->BottomAxis().ValueFormat(), c.format);
     }
+    ChartState.DataKind = kKindTimeData;
+    form->ComboBoxX->Select(2);
     SampleData.DataRate = 0;
     form->ComboBoxX->Select(1);
     EXPECT_EQ(ChartState.XMultiplier, 1e-5);
