@@ -1,8 +1,6 @@
-#if !defined(_WIN32)
+#include "platform/SharedLibrary.h"
 
 #include <dlfcn.h>
-
-#include "platform/SharedLibrary.h"
 
 namespace platform {
 
@@ -13,5 +11,3 @@ void* SharedLibraryFunction(void* library, const char* name) {
 }
 
 } // namespace platform
-
-#endif

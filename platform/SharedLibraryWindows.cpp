@@ -1,8 +1,7 @@
-#if defined(_WIN32)
-
-#include <windows.h>
-
 #include "platform/SharedLibrary.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 
 namespace platform {
 
@@ -14,5 +13,3 @@ void* SharedLibraryFunction(void* library, const char* name) {
 }
 
 } // namespace platform
-
-#endif
