@@ -33,18 +33,11 @@ dll:
 	@scripts/build-dll $(BUILD)/dll
 	@scripts/check-dll-exports $(BUILD)/dll/Pelvoran.dll
 
-# Windows, cross-compiled with MinGW, everything but the Qt front end: the 32-bit build a bench
-# runs (the vendor libraries are 32-bit), and the 64-bit build whose tests run under wine64, less
-# those labelled wine_timing (tests/README.md says why).
-WINDOWS_FLAGS = -DQUEV_WITH_QT=OFF -DQUEV_WITH_BENCH=OFF
+# Windows, cross-compiled with MinGW, everything but the Qt front end: the 32-bit bench build (the
+# build a bench runs), and the 64-bit simulated and bench builds, whose tests run under wine64.
 windows:
 	@scripts/install-deps g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64
-	@for arch in i686 x86_64; do \
-	  cmake -S . -B $(BUILD)-windows-$$arch -G Ninja $(CMAKE_FLAGS) $(WINDOWS_FLAGS) \
-	    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-$$arch.cmake >/dev/null && \
-	  cmake --build $(BUILD)-windows-$$arch -j $(JOBS) || exit 1; \
-	done
-	@ctest --test-dir $(BUILD)-windows-x86_64 --output-on-failure -j $(JOBS) --timeout 300 -LE wine_timing
+	@scripts/build-windows $(BUILD)-windows $(JOBS) $(CMAKE_FLAGS)
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-windows-i686 $(BUILD)-windows-x86_64
+	@rm -rf $(BUILD) $(BUILD)-windows-*
