@@ -29,9 +29,9 @@ run: build
 
 # Pelvoran.dll for 32-bit Windows, cross-compiled, with its export table checked.
 dll:
-	@scripts/install-deps g++-mingw-w64-i686
-	@scripts/build-dll $(BUILD)/dll
-	@scripts/check-dll-exports $(BUILD)/dll/Pelvoran.dll
+	@scripts/install-deps g++-mingw-w64-i686-posix
+	@scripts/build-dll $(BUILD)/dll >/dev/null
+	@scripts/check-dll-exports $(BUILD)/dll/bin/Pelvoran.dll
 
 # Windows, cross-compiled with MinGW, everything but the Qt front end: the 32-bit bench build (the
 # build a bench runs), and the 64-bit simulated and bench builds, whose tests run under wine64.
