@@ -19,15 +19,14 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   find_program(QUEV_WINESERVER wineserver HINTS /usr/lib/wine)
   if(QUEV_WINE64 AND QUEV_WINESERVER)
     set(wine_prefix ${CMAKE_BINARY_DIR}/wine)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env --unset=DISPLAY
-        WINEPREFIX=${wine_prefix} WINEDEBUG=-all ${QUEV_WINE64})
+    set(wine_env ${CMAKE_COMMAND} -E env --unset=DISPLAY WINEPREFIX=${wine_prefix}
+        WINEDEBUG=-all)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_env} ${QUEV_WINE64})
     # The prefix is made once, by the build, so that tests started side by side find it ready;
-    # the build waits until wine has shut down after it, so that no test meets a server on its way
-    # out.
+    # the build waits until wine has shut down after it.
     add_custom_command(OUTPUT ${wine_prefix}/system.reg
                        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
-                       COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${wine_prefix}
-                               ${QUEV_WINESERVER} --wait
+                       COMMAND ${wine_env} ${QUEV_WINESERVER} --wait
                        COMMENT "Creating the wine prefix")
     add_custom_target(wine_prefix ALL DEPENDS ${wine_prefix}/system.reg)
   endif()
